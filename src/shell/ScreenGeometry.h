@@ -17,3 +17,10 @@ struct ScreenGeometry {
 };
 
 }  // namespace tilvera
+
+namespace tilvera {
+
+// Fills the geometry of the 640 by 480 surface; called once at start-up.
+void initScreenGeometry(ScreenGeometry& geometry);
+
+}  // namespace tilvera
