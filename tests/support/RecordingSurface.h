@@ -15,7 +15,7 @@ class RecordingSurface : public DrawingSurface {
     Kind kind;
     float a = 0, b = 0, c = 0, d = 0;  // line: x1 y1 x2 y2; circle: cx cy r; point, text: x y
     Colour colour = 0;
-    std::string text;
+    std::string text{};
   };
 
   void clearSurface() override {
