@@ -1,0 +1,195 @@
+#include "render/OutputFile.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <array>
+#include <atomic>
+#include <cerrno>
+#include <csignal>
+#include <cstdlib>
+#include <cstring>
+
+#include "render/RenderError.h"
+
+namespace tilvera {
+
+namespace {
+
+// A trace of a large tree runs to megabytes; a large buffer keeps it to a few writes a tree.
+constexpr std::size_t streamBufferBytes = std::size_t{1} << 20;
+
+// Temporary files not yet published or removed, visible to the signal handler.
+std::array<std::atomic<const char*>, 4> pendingTemporaries{};
+
+void remember(const char* path) {
+  for (auto& slot : pendingTemporaries) {
+    const char* empty = nullptr;
+    if (slot.compare_exchange_strong(empty, path)) return;
+  }
+}
+
+void forget(const char* path) {
+  for (auto& slot : pendingTemporaries) {
+    const char* expected = path;
+    if (slot.compare_exchange_strong(expected, nullptr)) return;
+  }
+}
+
+extern "C" void removeTemporariesAndDie(int signalNumber) {
+  for (auto& slot : pendingTemporaries)
+    if (const char* path = slot.load()) ::unlink(path);
+  std::signal(signalNumber, SIG_DFL);
+  std::raise(signalNumber);
+}
+
+std::string failure(const char* doing, const std::string& path, int error) {
+  return std::string(doing) + " " + path + ": " + std::strerror(error);
+}
+
+// Beside the target, so that the final rename stays within one file system;
+// hidden, so that a listing in the middle of a run does not show it.
+std::string temporaryTemplate(const std::string& target) {
+  const auto slash = target.rfind('/');
+  const std::string directory = slash == std::string::npos ? "" : target.substr(0, slash + 1);
+  const std::string name = slash == std::string::npos ? target : target.substr(slash + 1);
+  return directory + "." + name + ".XXXXXX";
+}
+
+// mkstemp creates the file readable by its owner alone; the output gets the
+// mode any new file would get.
+void giveUsualMode(int fd) {
+  const mode_t mask = ::umask(0);
+  ::umask(mask);
+  ::fchmod(fd, 0666 & ~mask);
+}
+
+// A rename replaces a symbolic link itself; the user means the file it points
+// to (and /dev/stdout redirected to a file is such a link, in /dev).
+std::string resolvedLink(const std::string& path) {
+  struct stat status {};
+  if (::lstat(path.c_str(), &status) != 0 || !S_ISLNK(status.st_mode)) return path;
+  char* resolved = ::realpath(path.c_str(), nullptr);
+  if (!resolved) return path;
+  std::string result(resolved);
+  std::free(resolved);
+  return result;
+}
+
+bool sameInode(const std::string& a, const std::string& b) {
+  struct stat first {};
+  struct stat second {};
+  return ::stat(a.c_str(), &first) == 0 && ::stat(b.c_str(), &second) == 0 &&
+         first.st_dev == second.st_dev && first.st_ino == second.st_ino;
+}
+
+std::string directoryOf(const std::string& path) {
+  const auto slash = path.rfind('/');
+  return slash == std::string::npos ? "." : path.substr(0, slash + 1);
+}
+
+std::string nameOf(const std::string& path) {
+  return path.substr(path.rfind('/') + 1);
+}
+
+}  // namespace
+
+OutputFile::OutputFile(std::string target) : target_(std::move(target)) {
+  if (!target_.empty() && target_.back() == '/')
+    throw RenderError(target_ + ": names a directory; give a file name");
+  struct stat status {};
+  const bool exists = ::stat(target_.c_str(), &status) == 0;
+  if (exists && S_ISDIR(status.st_mode))
+    throw RenderError(target_ + ": is a directory; give a file name");
+  if (exists && !S_ISREG(status.st_mode)) {
+    openDirect();
+  } else {
+    destination_ = exists ? resolvedLink(target_) : target_;
+    openTemporary();
+  }
+}
+
+OutputFile::~OutputFile() {
+  if (!published_) discard();
+}
+
+void OutputFile::openDirect() {
+  direct_ = true;
+  fd_ = ::open(target_.c_str(), O_WRONLY | O_CLOEXEC);
+  if (fd_ < 0) throw RenderError(failure("cannot write", target_, errno));
+}
+
+void OutputFile::openTemporary() {
+  temporary_ = temporaryTemplate(destination_);
+  fd_ = ::mkstemp(temporary_.data());
+  if (fd_ < 0) throw RenderError(failure("cannot write", target_, errno));
+  remember(temporary_.c_str());
+  giveUsualMode(fd_);
+}
+
+std::FILE* OutputFile::stream() {
+  if (!stream_) {
+    stream_ = ::fdopen(fd_, "w");
+    if (!stream_) throw RenderError(failure("cannot write", target_, errno));
+    fd_ = -1;  // the stream owns it now
+    buffer_ = std::make_unique<char[]>(streamBufferBytes);
+    std::setvbuf(stream_, buffer_.get(), _IOFBF, streamBufferBytes);
+  }
+  return stream_;
+}
+
+void OutputFile::publish() {
+  if (!finished_) finish();
+  if (!direct_ && ::rename(temporary_.c_str(), destination_.c_str()) != 0)
+    throw RenderError(failure("cannot write", target_, errno));
+  forget(temporary_.c_str());
+  published_ = true;
+}
+
+// Synced before the rename, so that a crash soon after cannot leave the target empty.
+void OutputFile::finish() {
+  bool written = true;
+  int error = 0;
+  if (stream_) {
+    written = std::fflush(stream_) == 0 && !std::ferror(stream_);
+    error = written ? 0 : errno;
+    fd_ = ::fileno(stream_);
+  }
+  if (written && !direct_ && ::fsync(fd_) != 0) {
+    written = false;
+    error = errno;
+  }
+  if (stream_) {
+    if (std::fclose(stream_) != 0 && written) written = false, error = errno;
+  } else if (::close(fd_) != 0 && written) {
+    written = false;
+    error = errno;
+  }
+  stream_ = nullptr;
+  fd_ = -1;
+  finished_ = true;
+  if (!written) throw RenderError(failure("cannot write", target_, error == 0 ? EIO : error));
+}
+
+void OutputFile::discard() noexcept {
+  if (stream_) std::fclose(stream_);
+  if (fd_ >= 0) ::close(fd_);
+  stream_ = nullptr;
+  fd_ = -1;
+  if (direct_) return;
+  ::unlink(temporary_.c_str());
+  forget(temporary_.c_str());
+}
+
+bool namesSameFile(const std::string& a, const std::string& b) {
+  return a == b || sameInode(a, b) ||
+         (nameOf(a) == nameOf(b) && sameInode(directoryOf(a), directoryOf(b)));
+}
+
+void removeTemporaryOutputsOnSignal() {
+  for (int signalNumber : {SIGINT, SIGTERM, SIGHUP})
+    std::signal(signalNumber, removeTemporariesAndDie);
+}
+
+}  // namespace tilvera

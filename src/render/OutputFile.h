@@ -1,0 +1,60 @@
+#pragma once
+
+#include <cstdio>
+#include <memory>
+#include <string>
+
+namespace tilvera {
+
+// An output that appears whole or not at all. The content goes to a temporary
+// file beside the target (created at once, so a bad path fails before any work
+// is done), which publish() renames over the target; until then the target is
+// untouched, and a file never published is removed. A target that exists and
+// is neither a regular file nor a directory (a pipe, /dev/stdout, a device) is
+// written directly: renaming over it would replace the device itself. A link
+// to a regular file is followed, so that the file is replaced, not the link.
+class OutputFile {
+ public:
+  // Throws RenderError when the target is a directory or its directory cannot be written.
+  explicit OutputFile(std::string target);
+  ~OutputFile();
+  OutputFile(const OutputFile&) = delete;
+  OutputFile& operator=(const OutputFile&) = delete;
+
+  const std::string& target() const { return target_; }
+  // Where a writer that wants a path (the PNG writer) puts the content.
+  const std::string& writePath() const { return direct_ ? target_ : temporary_; }
+  // A buffered stream on the temporary file, for content written piece by piece.
+  std::FILE* stream();
+  // Flushes, syncs and closes the content; throws RenderError on any failure.
+  void finish();
+  // Renames the finished content over the target; throws RenderError on failure,
+  // leaving the target as it was. Finishing every output before publishing any
+  // keeps a late write error from leaving one output new and the other missing.
+  void publish();
+
+ private:
+  void openDirect();
+  void openTemporary();
+  void discard() noexcept;
+
+  std::string target_;       // as the user named it, for messages
+  std::string destination_;  // the file the rename replaces: the target, links resolved
+  std::string temporary_;
+  int fd_ = -1;
+  std::FILE* stream_ = nullptr;
+  std::unique_ptr<char[]> buffer_;
+  bool direct_ = false;
+  bool finished_ = false;
+  bool published_ = false;
+};
+
+// Whether two output paths end up in one file, also for files that do not exist
+// yet ("x.png" and "./x.png"), where the second rename would silently replace the first.
+bool namesSameFile(const std::string& a, const std::string& b);
+
+// Makes SIGINT, SIGTERM and SIGHUP remove the temporary files of outputs not
+// yet published before the process dies of the signal.
+void removeTemporaryOutputsOnSignal();
+
+}  // namespace tilvera

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <cstdio>
+
+namespace tilvera {
+
+// The whole of tilvera-render: reads the command line, runs, reports. Returns
+// the exit status: 0 when done (or for --help and --version), 2 for a bad
+// argument or a fault reported by the run.
+int renderMain(int argc, const char* const argv[], std::FILE* out, std::FILE* err);
+
+}  // namespace tilvera

@@ -1,0 +1,66 @@
+#include "render/RenderRun.h"
+
+#include <optional>
+#include <string>
+
+#include "platform/PngFile.h"
+#include "render/HeadlessPlatform.h"
+#include "render/ListedRandom.h"
+#include "render/OutputFile.h"
+#include "render/RenderError.h"
+#include "render/UniformsFile.h"
+#include "shell/Module1.h"
+
+namespace tilvera {
+
+namespace {
+
+// Start-up once, then one turn of the cycle per tree. Tree k reads the seed
+// N + k - 1 from the clock (it wraps modulo 2^64, as the clock's reading would).
+void drawTrees(const RenderOptions& options, HeadlessPlatform& platform) {
+  GeneratorPorts ports = platform.ports();
+  GeneratorState state;
+  startUp(state, ports);
+  for (std::uint64_t tree = 1; tree <= options.trees; ++tree) {
+    if (TraceWriter* trace = platform.trace()) trace->tree(tree);
+    platform.seedClock().set(options.seed.value_or(0) + (tree - 1));
+    try {
+      runTree(state, ports);
+    } catch (const RenderError& error) {
+      throw RenderError(std::string(error.what()) + "; tree " + std::to_string(tree) +
+                        " needed more");
+    }
+  }
+}
+
+void writeImage(const Image& image, OutputFile& png) {
+  std::string error;
+  if (!writePng(image, png.writePath(), &error))
+    throw RenderError("cannot write " + png.target() + ": " + error);
+}
+
+}  // namespace
+
+void runRender(const RenderOptions& options, std::FILE* diagnostics) {
+  std::optional<ListedRandom> listed;
+  if (!options.uniformsPath.empty())
+    listed.emplace(readUniformsFile(options.uniformsPath), options.uniformsPath);
+  if (!options.pngPath.empty() && !options.tracePath.empty() &&
+      namesSameFile(options.pngPath, options.tracePath))
+    throw RenderError("--png and --trace name the same file " + options.pngPath);
+  std::optional<OutputFile> png, trace;
+  if (!options.pngPath.empty()) png.emplace(options.pngPath);
+  if (!options.tracePath.empty()) trace.emplace(options.tracePath);
+
+  HeadlessPlatform platform(options, listed ? &*listed : nullptr, trace ? &*trace : nullptr,
+                            diagnostics);
+  drawTrees(options, platform);
+
+  if (png) writeImage(platform.image(), *png);
+  if (trace) trace->finish();
+  if (png) png->finish();
+  if (trace) trace->publish();
+  if (png) png->publish();
+}
+
+}  // namespace tilvera

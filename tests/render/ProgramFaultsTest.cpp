@@ -1,0 +1,203 @@
+// tilvera-render run as a program: every fault a user can cause ends with exit
+// status 2, one "tilvera-render: " line naming it, and no output file at all.
+
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <regex>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "RenderProgram.h"
+
+namespace tilvera::testing {
+namespace {
+
+const std::string megabyteLine = std::string(1 << 20, '7') + "\n";
+
+// The message line of a failed run, whatever warnings came before it.
+std::string faultLine(const ProgramRun& run) {
+  for (const std::string& line : linesOf(run.err))
+    if (line.starts_with("tilvera-render: ") && !line.starts_with("tilvera-render: warning"))
+      return line;
+  return "";
+}
+
+void expectRefused(const ProgramRun& run, const std::string& message) {
+  EXPECT_EQ(run.status, 2) << run.err;
+  EXPECT_NE(faultLine(run).find(message), std::string::npos)
+      << "stderr: " << run.err << "\nwanted: " << message;
+}
+
+TEST(ProgramFaults, HelpAndVersionSucceedOnStandardOutput) {
+  const ProgramRun help = runProgram({"--help"});
+  EXPECT_EQ(help.status, 0);
+  EXPECT_TRUE(help.out.starts_with("Usage: tilvera-render [--seed N | --uniforms FILE]"));
+  EXPECT_EQ(help.err, "");
+
+  const ProgramRun version = runProgram({"--version"});
+  EXPECT_EQ(version.status, 0);
+  EXPECT_TRUE(
+      std::regex_match(version.out, std::regex("tilvera-render [0-9]+\\.[0-9]+\\.[0-9]+\n")))
+      << version.out;
+}
+
+TEST(ProgramFaults, BadArgumentsAreRefusedWithAHintAndNoOutput) {
+  const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
+      {{"--seed", "x"}, "--seed needs a non-negative integer"},
+      {{"--trees", "0"}, "--trees needs a positive integer"},
+      {{"--seed", "1", "--uniforms", "u.txt"}, "--seed and --uniforms exclude each other"},
+      {{"--frobnicate"}, "unknown option '--frobnicate'"},
+      {{"--trees"}, "--trees needs a value"},
+  };
+  for (const auto& [words, message] : cases) {
+    const ScratchDir dir;
+    std::vector<std::string> arguments = {"--png", dir.file("out.png"), "--trace",
+                                          dir.file("out.trace")};
+    arguments.insert(arguments.end(), words.begin(), words.end());
+    const ProgramRun run = runProgram(arguments);
+    expectRefused(run, message);
+    EXPECT_EQ(linesOf(run.err).back(), "Try 'tilvera-render --help' for more information.");
+    EXPECT_TRUE(dir.entries().empty()) << message;
+  }
+}
+
+TEST(ProgramFaults, BadUniformsFilesAreRefusedNamingFileAndLine) {
+  struct Case {
+    std::string contents;
+    std::string message;  // after the file name
+  };
+  const std::vector<Case> cases = {
+      {"0.5\nnan\n", ":2: 'nan' is not a decimal number"},
+      {"1\n", ":1: '1' is not below 1"},
+      {"0.99999999\n", ":1: '0.99999999' rounds to 1"},
+      {"0.5\n-0.5\n", ":2: '-0.5' has a sign"},
+      {"-0\n", ":1: '-0' has a sign"},
+      {"1e-50\n", ":1: '1e-50' is too small"},
+      {"0x1p-3\n", ":1: '0x1p-3' is not a decimal number"},
+      {"abc\n", ":1: 'abc' is not a decimal number"},
+      {"0.5\n0.5\n" + megabyteLine, ":3: line longer than 200 characters"},
+      {std::string("\x7f\x45LF\x02\x01\0\0", 8), ":1: unexpected byte 0x7F"},
+      {"", ": holds no numbers"},
+  };
+  for (const Case& c : cases) {
+    const ScratchDir dir;
+    const std::string uniforms = dir.write("u.txt", c.contents);
+    const ProgramRun run = runProgram(
+        {"--uniforms", uniforms, "--png", dir.file("out.png"), "--trace", dir.file("out.trace")});
+    expectRefused(run, uniforms + c.message);
+    EXPECT_EQ(dir.entries(), std::set<std::string>{"u.txt"}) << c.message;
+  }
+}
+
+TEST(ProgramFaults, UniformsThatAreNoFileAtAllAreRefused) {
+  const ScratchDir dir;
+  const std::string huge = dir.write("huge.txt", "0.5\n");
+  ::truncate(huge.c_str(), 40 << 20);  // sparse: nothing is written
+  const std::vector<std::pair<std::string, std::string>> cases = {
+      {dir.file("missing.txt"), "cannot open " + dir.file("missing.txt") + ": No such file"},
+      {dir.file("."), ": is a directory, not a uniforms file"},
+      {huge, huge + ": larger than 32 MiB"},
+  };
+  for (const auto& [path, message] : cases) {
+    expectRefused(runProgram({"--uniforms", path, "--png", dir.file("out.png")}), message);
+    EXPECT_EQ(dir.entries(), std::set<std::string>{"huge.txt"});
+  }
+}
+
+TEST(ProgramFaults, RunningOutOfUniformsNamesHowManyWereUsedAndLeavesTargetsAsTheyWere) {
+  const ScratchDir dir;
+  // A tree draws five parameters and, at its first level, three colour values
+  // and two per branch: seven numbers cannot finish it.
+  const std::string uniforms = dir.write("u.txt", "0.5\n0.5\n0.5\n0\n0.5\n0.5\n0.5\n");
+  const std::string png = dir.write("out.png", "old picture");
+  const ProgramRun run =
+      runProgram({"--uniforms", uniforms, "--png", png, "--trace", dir.file("out.trace")});
+  expectRefused(run, uniforms + ": ran out of numbers: all 7 were used; tree 1 needed more");
+  EXPECT_EQ(dir.entries(), (std::set<std::string>{"u.txt", "out.png"}));
+  EXPECT_EQ(readFile(png), "old picture");
+}
+
+std::string unwritableDirectory(const ScratchDir& dir) {
+  if (::geteuid() != 0) {
+    const std::string locked = dir.file("locked");
+    ::mkdir(locked.c_str(), 0555);
+    return locked;
+  }
+  // Modes do not stop root, but sysfs refuses new files even to root.
+  std::string probe = "/sys/tilvera-probe-XXXXXX";
+  const int fd = ::mkstemp(probe.data());
+  if (fd < 0) return "/sys";
+  ::close(fd);
+  ::unlink(probe.c_str());
+  return "";
+}
+
+TEST(ProgramFaults, OutputPathsThatCannotBeWrittenFailBeforeAnyTreeIsDrawn) {
+  const ScratchDir dir;
+  const std::string folder = dir.file("folder");
+  ::mkdir(folder.c_str(), 0755);
+  const std::string unwritable = unwritableDirectory(dir);
+  if (unwritable.empty()) GTEST_SKIP() << "no directory here refuses new files";
+  const std::set<std::string> before = dir.entries();
+
+  struct Case {
+    std::vector<std::string> arguments;
+    std::string message;
+  };
+  const std::vector<Case> cases = {
+      {{"--png", folder}, folder + ": is a directory; give a file name"},
+      {{"--trace", folder}, folder + ": is a directory; give a file name"},
+      {{"--png", folder + "/"}, folder + "/: names a directory"},
+      {{"--png", dir.file("nowhere/out.png")}, "cannot write " + dir.file("nowhere/out.png")},
+      {{"--trace", unwritable + "/out.trace"}, "cannot write " + unwritable + "/out.trace"},
+      {{"--png", dir.file("out.png"), "--trace", dir.file("folder/../out.png")},
+       "--png and --trace name the same file"},
+      // A good output next to a bad one is not written either.
+      {{"--trace", dir.file("good.trace"), "--png", folder}, "is a directory"},
+  };
+  for (const Case& c : cases) {
+    std::vector<std::string> arguments = {"--seed", "1"};
+    arguments.insert(arguments.end(), c.arguments.begin(), c.arguments.end());
+    expectRefused(runProgram(arguments), c.message);
+    EXPECT_EQ(dir.entries(), before) << c.message;
+    EXPECT_TRUE(std::filesystem::is_empty(folder)) << c.message;
+  }
+}
+
+TEST(ProgramFaults, ASuccessfulRunLeavesExactlyItsOutputs) {
+  const ScratchDir dir;
+  const ProgramRun run =
+      runProgram({"--seed", "1", "--png", dir.file("tree.png"), "--trace", dir.file("tree.trace")});
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(dir.entries(), (std::set<std::string>{"tree.png", "tree.trace"}));
+  EXPECT_TRUE(readFile(dir.file("tree.png")).starts_with("\x89PNG\r\n\x1a\n"));
+  EXPECT_TRUE(readFile(dir.file("tree.trace")).starts_with("clear\ntree 1\nu "));
+}
+
+TEST(ProgramFaults, AnInterruptedRunLeavesNoTemporaryFileBehind) {
+  const ScratchDir dir, streams;
+  const pid_t pid = startProgram({"--seed", "1", "--trees", "1000000", "--trace", dir.file("t")},
+                                 streams.file("out"), streams.file("err"));
+  // The temporary trace exists as soon as the outputs are checked, before the first tree.
+  for (int wait = 0; wait < 500 && dir.entries().empty(); ++wait) ::usleep(10'000);
+  EXPECT_EQ(dir.entries().size(), 1u);
+  ::kill(pid, SIGTERM);
+  const int waitStatus = waitForProgram(pid);
+  EXPECT_TRUE(WIFSIGNALED(waitStatus) && WTERMSIG(waitStatus) == SIGTERM);
+  EXPECT_TRUE(dir.entries().empty());
+}
+
+TEST(ProgramFaults, ATraceGoesStraightToAPipeOrDevice) {
+  // /dev/stdout is not replaced by a renamed file: the trace arrives on standard output.
+  const ProgramRun run = runProgram({"--seed", "1", "--trace", "/dev/stdout"});
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_TRUE(run.out.starts_with("clear\ntree 1\nu ")) << run.out.substr(0, 100);
+}
+
+}  // namespace
+}  // namespace tilvera::testing
