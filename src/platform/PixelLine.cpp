@@ -1,0 +1,162 @@
+#include "platform/PixelLine.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+
+#include "platform/LineReach.h"
+#include "platform/Rounding.h"
+
+namespace tilvera {
+
+namespace {
+
+using Int = std::int64_t;
+
+// End points further off the image than this are brought in along the segment
+// before rounding. Within it, every product in the clipping arithmetic below
+// stays far inside 64 bits.
+constexpr double reach = 1 << 22;
+
+Int floorDiv(Int n, Int d) {  // d > 0
+  const Int q = n / d;
+  return (n % d != 0 && n < 0) ? q - 1 : q;
+}
+Int ceilDiv(Int n, Int d) {  // d > 0
+  const Int q = n / d;
+  return (n % d != 0 && n > 0) ? q + 1 : q;
+}
+
+// A Bresenham line walked along its major axis from `major` to `major + length`
+// (length >= 0), the minor coordinate moving by `minorSign` at every step where
+// the error crosses over. With rise = |minor extent| <= length, the minor
+// offset after i steps is floor((2 i rise + length) / (2 length)): the exact
+// line rounded to the nearest pixel, ties moving on.
+struct MajorWalk {
+  Int major, minor;
+  Int length, rise;
+  int minorSign;
+  int majorSize, minorSize;                 // the image along each axis
+  std::ptrdiff_t majorStride, minorStride;  // pixel steps along each axis
+};
+
+bool inside(Int v, int size) {
+  return static_cast<std::uint64_t>(v) < static_cast<std::uint64_t>(size);
+}
+
+// The first and last steps whose pixel lies on the image.
+bool visibleSteps(const MajorWalk& w, Int& first, Int& last) {
+  const Int minorEnd = w.minor + w.minorSign * w.rise;
+  if (inside(w.major, w.majorSize) & inside(w.major + w.length, w.majorSize) &
+      inside(w.minor, w.minorSize) & inside(minorEnd, w.minorSize)) {
+    first = 0;  // the usual short line: no clipping arithmetic
+    last = w.length;
+    return true;
+  }
+  first = std::max<Int>(0, -w.major);
+  last = std::min<Int>(w.length, w.majorSize - 1 - w.major);
+  if (w.rise == 0) return first <= last && w.minor >= 0 && w.minor < w.minorSize;
+  // The minor offset must stay between these bounds to be on the image.
+  const Int low = w.minorSign > 0 ? -w.minor : w.minor - (w.minorSize - 1);
+  const Int high = w.minorSign > 0 ? w.minorSize - 1 - w.minor : w.minor;
+  const Int twoRise = 2 * w.rise, twoLength = 2 * w.length;
+  first = std::max(first, ceilDiv(twoLength * low - w.length, twoRise));
+  last = std::min(last, ceilDiv(twoLength * (high + 1) - w.length, twoRise) - 1);
+  return first <= last;
+}
+
+// The error stays in [0, 2 length): past it, the minor coordinate moves on.
+void walkSloped(Colour* pixel, Int count, std::ptrdiff_t majorStep, std::ptrdiff_t minorStep,
+                Int error, Int twoRise, Int twoLength, Colour colour) {
+  for (;;) {
+    *pixel = colour;
+    if (--count == 0) return;
+    pixel += majorStep;
+    error += twoRise;
+    // Masks, not a branch: a line's steps follow no pattern a predictor could learn.
+    const Int crossed = -static_cast<Int>(error >= twoLength);
+    error -= twoLength & crossed;
+    pixel += minorStep & crossed;
+  }
+}
+
+void walkStraight(Colour* pixel, Int count, std::ptrdiff_t step, Colour colour) {
+  for (;;) {
+    *pixel = colour;
+    if (--count == 0) return;
+    pixel += step;
+  }
+}
+
+void walk(Image& image, const MajorWalk& w, Colour colour) {
+  Int first = 0, last = 0;
+  if (!visibleSteps(w, first, last)) return;
+  const Int count = last - first + 1;
+  if (w.rise == 0) {
+    Colour* pixel = image.data() + (w.major + first) * w.majorStride + w.minor * w.minorStride;
+    walkStraight(pixel, count, w.majorStride, colour);
+    return;
+  }
+  const Int twoRise = 2 * w.rise, twoLength = 2 * w.length;
+  const Int numerator = first * twoRise + w.length;
+  // A line that starts on the image needs no division to find its first pixel.
+  const Int minorOffset = first == 0 ? 0 : floorDiv(numerator, twoLength);
+  const Int major = w.major + first, minor = w.minor + w.minorSign * minorOffset;
+  walkSloped(image.data() + major * w.majorStride + minor * w.minorStride, count, w.majorStride,
+             w.minorSign * w.minorStride, numerator - minorOffset * twoLength, twoRise, twoLength,
+             colour);
+}
+
+// All ones when the condition holds, else zero; with choose(), a selection the
+// compiler cannot turn back into a branch.
+Int maskOf(bool condition) {
+  return -static_cast<Int>(condition);
+}
+Int choose(Int mask, Int ifSet, Int ifClear) {
+  return (ifSet & mask) | (ifClear & ~mask);
+}
+Int negatedWhere(Int mask, Int value) {
+  return (value ^ mask) - mask;
+}
+
+// The walk from the end with the lower major coordinate, so that a reversed
+// line paints the same pixels. Masks rather than branches: the directions of a
+// tree's lines follow no pattern a predictor could learn.
+MajorWalk walkBetween(const Image& image, Int x1, Int y1, Int x2, Int y2) {
+  const Int dx = x2 - x1, dy = y2 - y1;
+  const Int xMajor = maskOf(std::abs(dx) >= std::abs(dy));
+  const Int reversed = maskOf(choose(xMajor, dx, dy) < 0);
+  const Int startX = choose(reversed, x2, x1), startY = choose(reversed, y2, y1);
+  const Int minorDelta = negatedWhere(reversed, choose(xMajor, dy, dx));
+  const Int width = image.width(), height = image.height();
+  MajorWalk w;
+  w.major = choose(xMajor, startX, startY);
+  w.minor = choose(xMajor, startY, startX);
+  w.length = negatedWhere(reversed, choose(xMajor, dx, dy));
+  w.rise = std::abs(minorDelta);
+  w.minorSign = minorDelta >= 0 ? 1 : -1;
+  w.majorSize = static_cast<int>(choose(xMajor, width, height));
+  w.minorSize = static_cast<int>(choose(xMajor, height, width));
+  w.majorStride = choose(xMajor, 1, width);
+  w.minorStride = choose(xMajor, width, 1);
+  return w;
+}
+
+}  // namespace
+
+void paintLine(Image& image, double x1, double y1, double x2, double y2, Colour colour) {
+  const int width = image.width(), height = image.height();
+  PixelPoint a{x1, y1}, b{x2, y2};
+  // NaN fails every comparison, so it takes the slow path and ends there.
+  if (!(withinReach(a, width, height, reach) && withinReach(b, width, height, reach))) {
+    if (!(std::isfinite(x1) && std::isfinite(y1) && std::isfinite(x2) && std::isfinite(y2))) return;
+    if (!bringWithinReach(a, b, width, height, reach)) return;
+  }
+  walk(image,
+       walkBetween(image, roundHalfEven<Int>(a.x), roundHalfEven<Int>(a.y), roundHalfEven<Int>(b.x),
+                   roundHalfEven<Int>(b.y)),
+       colour);
+}
+
+}  // namespace tilvera

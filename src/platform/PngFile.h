@@ -1,0 +1,15 @@
+#pragma once
+
+#include <string>
+
+#include "Image.h"
+
+namespace tilvera {
+
+// Writes the image as an 8-bit RGB PNG straight to `path`; false with *error
+// set when it cannot.
+bool writePng(const Image& image, const std::string& path, std::string* error);
+// Reads any PNG, flattened to 8-bit RGB, into *out; false with *error set.
+bool readPng(const std::string& path, Image* out, std::string* error);
+
+}  // namespace tilvera
