@@ -1,0 +1,183 @@
+#include "platform/sdl/SdlWindow.h"
+
+#include <SDL.h>
+
+#include <cstdlib>
+#include <utility>
+
+#include "platform/WindowColours.h"
+#include "platform/sdl/KeyTranslation.h"
+
+namespace tilvera {
+
+namespace {
+
+constexpr const char* windowTitle =
+    "TILVERA. Pulse Q para acabar. Otra para parar. (árboles fractales al azar)";
+
+// SDL falls back to these drivers where it reaches no display; their windows
+// exist but nobody can see them, so the program would run on unseen for ever.
+bool showsNothing(const char* videoDriver) {
+  for (const char* invisible : {"offscreen", "dummy", "evdev"}) {
+    if (SDL_strcasecmp(videoDriver, invisible) == 0) return true;
+  }
+  return false;
+}
+
+bool isSet(const char* variable) {
+  const char* value = std::getenv(variable);
+  return value != nullptr && *value != '\0';
+}
+
+// Where libwayland looks for a compositor: an inherited socket, an absolute
+// WAYLAND_DISPLAY, or a name inside XDG_RUNTIME_DIR.
+bool waylandReachable() {
+  const char* display = std::getenv("WAYLAND_DISPLAY");
+  return isSet("WAYLAND_SOCKET") || isSet("XDG_RUNTIME_DIR") ||
+         (display != nullptr && display[0] == '/');
+}
+
+// SDL's own order of video drivers, without those that show nothing and
+// without Wayland where it cannot be reached: trying it anyway makes
+// libwayland print its own complaint ahead of the program's one line.
+bool startVideo() {
+  if (SDL_GetHint(SDL_HINT_VIDEODRIVER) != nullptr) return SDL_Init(SDL_INIT_VIDEO) == 0;
+  for (int i = 0; i < SDL_GetNumVideoDrivers(); ++i) {
+    const char* driver = SDL_GetVideoDriver(i);
+    if (showsNothing(driver)) continue;
+    if (SDL_strcasecmp(driver, "wayland") == 0 && !waylandReachable()) continue;
+    SDL_SetHint(SDL_HINT_VIDEODRIVER, driver);
+    if (SDL_Init(SDL_INIT_VIDEO) == 0) return true;
+  }
+  return false;
+}
+
+std::string noDisplayReason() {
+  for (const char* variable : {"DISPLAY", "WAYLAND_DISPLAY"}) {
+    if (isSet(variable)) {
+      return std::string("no display (cannot connect to ") + variable + "=" +
+             std::getenv(variable) + ")";
+    }
+  }
+  return "no display (DISPLAY is not set)";
+}
+
+// In step with the display's refresh where a renderer offers it; else any
+// renderer, and software as the last resort.
+SDL_Renderer* createRenderer(SDL_Window* window) {
+  for (Uint32 flags :
+       {Uint32{SDL_RENDERER_PRESENTVSYNC}, Uint32{0}, Uint32{SDL_RENDERER_SOFTWARE}}) {
+    if (SDL_Renderer* renderer = SDL_CreateRenderer(window, -1, flags)) return renderer;
+  }
+  return nullptr;
+}
+
+// Events the window has no use for. Left enabled, each would wake a pause
+// only to show the same image again.
+void ignoreUnusedEvents() {
+  for (Uint32 type :
+       {SDL_KEYUP, SDL_TEXTEDITING, SDL_MOUSEMOTION, SDL_MOUSEBUTTONDOWN, SDL_MOUSEBUTTONUP,
+        SDL_MOUSEWHEEL, SDL_FINGERDOWN, SDL_FINGERUP, SDL_FINGERMOTION}) {
+    SDL_EventState(type, SDL_IGNORE);
+  }
+}
+
+bool asksToClose(const SDL_Event& event) {
+  // The close button comes as a window event; SIGINT and SIGTERM, and the
+  // last window closing, as a quit event.
+  return event.type == SDL_QUIT ||
+         (event.type == SDL_WINDOWEVENT && event.window.event == SDL_WINDOWEVENT_CLOSE);
+}
+
+// Exposures and size changes need nothing here: every call that takes events
+// shows the image afterwards, and the renderer follows the window's size.
+void take(const SDL_Event& event, LastKey& lastKey, bool& closeRequested) {
+  if (const std::optional<char32_t> key = characterFromEvent(event)) lastKey = *key;
+  if (asksToClose(event)) closeRequested = true;
+}
+
+}  // namespace
+
+struct SdlWindow::Native {
+  Native() = default;
+  Native(const Native&) = delete;
+  Native& operator=(const Native&) = delete;
+  ~Native() {
+    if (texture != nullptr) SDL_DestroyTexture(texture);
+    if (renderer != nullptr) SDL_DestroyRenderer(renderer);
+    if (window != nullptr) SDL_DestroyWindow(window);
+    SDL_Quit();
+  }
+
+  SDL_Window* window = nullptr;
+  SDL_Renderer* renderer = nullptr;
+  SDL_Texture* texture = nullptr;
+};
+
+std::unique_ptr<SdlWindow> SdlWindow::open(const Image& image, std::string* error) {
+  const auto fail = [error](std::string reason) {
+    if (error != nullptr) *error = std::move(reason);
+    return std::unique_ptr<SdlWindow>();
+  };
+  if (!startVideo()) return fail(noDisplayReason());
+  auto native = std::make_unique<Native>();  // from here on, failing shuts SDL down again
+  // A driver the user named may still be one that shows nothing.
+  if (showsNothing(SDL_GetCurrentVideoDriver())) return fail(noDisplayReason());
+
+  native->window =
+      SDL_CreateWindow(windowTitle, SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, image.width(),
+                       image.height(), SDL_WINDOW_SHOWN | SDL_WINDOW_RESIZABLE);
+  if (native->window == nullptr) return fail(SDL_GetError());
+  native->renderer = createRenderer(native->window);
+  if (native->renderer == nullptr) return fail(SDL_GetError());
+  // The image's own layout (0x00BBGGRR in memory order of a 32-bit word), so
+  // nothing is converted on the way.
+  native->texture = SDL_CreateTexture(native->renderer, SDL_PIXELFORMAT_XBGR8888,
+                                      SDL_TEXTUREACCESS_STREAMING, image.width(), image.height());
+  if (native->texture == nullptr) return fail(SDL_GetError());
+
+  ignoreUnusedEvents();
+  SDL_StartTextInput();
+  std::unique_ptr<SdlWindow> opened(new SdlWindow(image, std::move(native)));
+  opened->present();
+  return opened;
+}
+
+SdlWindow::SdlWindow(const Image& image, std::unique_ptr<Native> native)
+    : image_(image), native_(std::move(native)) {}
+
+SdlWindow::~SdlWindow() = default;
+
+void SdlWindow::processPendingEvents() {
+  SDL_Event event;
+  while (SDL_PollEvent(&event)) take(event, lastKey, closeRequested_);
+  present();
+}
+
+void SdlWindow::waitForEvents() {
+  SDL_Event event;
+  // Blocks on the window system's connection: no timer, no spinning. A signal
+  // interrupts the wait, and SDL turns SIGINT and SIGTERM into a quit event.
+  if (SDL_WaitEvent(&event)) take(event, lastKey, closeRequested_);
+  processPendingEvents();
+}
+
+void SdlWindow::endProgram() {
+  native_.reset();  // the window closes before the process ends: nothing more is drawn
+  std::exit(0);
+}
+
+// The whole client area is drawn on every present: after a present the
+// renderer's back buffer holds nothing to build on.
+void SdlWindow::present() {
+  SDL_UpdateTexture(native_->texture, nullptr, image_.data(),
+                    image_.width() * static_cast<int>(sizeof(Colour)));
+  SDL_SetRenderDrawColor(native_->renderer, redOf(backgroundColor), greenOf(backgroundColor),
+                         blueOf(backgroundColor), SDL_ALPHA_OPAQUE);
+  SDL_RenderClear(native_->renderer);
+  const SDL_Rect topLeft{0, 0, image_.width(), image_.height()};
+  SDL_RenderCopy(native_->renderer, native_->texture, nullptr, &topLeft);
+  SDL_RenderPresent(native_->renderer);
+}
+
+}  // namespace tilvera

@@ -1,0 +1,315 @@
+#!/usr/bin/env bash
+# One scenario of the real window, run the way a user meets it: the program on
+# a private X server of its own (no window manager), driven with xdotool and
+# looked at through grab.
+#
+#   window-test.sh TILVERA GRAB SCENARIO [ARTIFACT_DIR]
+#
+# A failing scenario leaves a screenshot of the window in ARTIFACT_DIR.
+set -uo pipefail
+
+tilvera=$1 grab=$2 scenario=$3 artifacts=${4:-}
+title='TILVERA. Pulse Q para acabar. Otra para parar. (árboles fractales al azar)'
+grey='200 200 200'
+white='255 255 255'
+
+# In sanitizer builds: what the window's libraries keep until exit is not ours.
+# Named last, this list wins over any given before; it covers the font's too.
+LSAN_OPTIONS="${LSAN_OPTIONS:+$LSAN_OPTIONS:}suppressions=$(dirname "$0")/lsan.supp"
+export LSAN_OPTIONS
+
+work=$(mktemp -d)
+xvfb_pid='' program_pid='' window=''
+
+# ---------------------------------------------------------------- plumbing
+
+stop() {  # stop PID SIGNAL: ends a process of ours and reaps it
+  kill "-$2" "$1" 2>/dev/null
+  wait "$1" 2>/dev/null
+}
+
+cleanup() {
+  [[ -n $program_pid ]] && stop "$program_pid" KILL
+  [[ -n $xvfb_pid ]] && stop "$xvfb_pid" TERM
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+# A failure inside $(...) ends only that subshell; it signals the script to end too.
+trap 'exit 1' USR1
+fail() {
+  echo "FAIL [$scenario]: $*" >&2
+  if [[ $BASHPID != "$$" ]]; then
+    kill -USR1 $$
+    exit 1
+  fi
+  if [[ -n $window && -n $artifacts ]] && running; then
+    mkdir -p "$artifacts"
+    "$grab" png "$window" "$artifacts/$scenario.png" 2>/dev/null &&
+      echo "screenshot: $artifacts/$scenario.png" >&2
+  fi
+  [[ -s $work/stderr ]] && { echo "program's stderr:" >&2; cat "$work/stderr" >&2; }
+  exit 1
+}
+
+# Every X client call is bounded, so a hang fails the test instead of stalling it.
+x() { timeout 10 "$@"; }
+
+start_x_server() {
+  # -displayfd picks a free display and writes its number once it accepts clients.
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" \
+    >"$work/xvfb.log" 2>&1 &
+  xvfb_pid=$!
+  for _ in $(seq 100); do
+    if [[ $(cat "$work/display") == *[0-9] ]]; then
+      DISPLAY=":$(cat "$work/display")"
+      export DISPLAY
+      return
+    fi
+    kill -0 "$xvfb_pid" 2>/dev/null || { cat "$work/xvfb.log" >&2; fail "Xvfb did not start"; }
+    sleep 0.1
+  done
+  fail "Xvfb gave no display number"
+}
+
+running() {
+  local state
+  state=$(ps -o stat= -p "$program_pid" 2>/dev/null) || return 1
+  [[ $state != Z* ]]
+}
+
+# Starts the program on the private display, waits for its window and gives
+# it the keyboard: without a window manager nobody else would.
+start_program() {
+  start_x_server
+  # A background job of a script ignores SIGINT; the program must get it as a
+  # user's Control+C would deliver it.
+  env --default-signal=INT "$tilvera" >"$work/stdout" 2>"$work/stderr" &
+  program_pid=$!
+  for _ in $(seq 100); do
+    window=$(x xdotool search --onlyvisible --pid "$program_pid" 2>/dev/null | head -n 1)
+    [[ -n $window ]] && break
+    running || fail "the program ended before showing its window"
+    sleep 0.1
+  done
+  [[ -n $window ]] || fail "no window appeared"
+  x xdotool windowfocus --sync "$window" || fail "cannot focus the window"
+  sleep 0.5  # the first levels reach the screen
+}
+
+press() { x xdotool key --delay 20 "$@" || fail "xdotool key $* failed"; }
+
+expect_exit() {  # expect_exit STATUS
+  for _ in $(seq 100); do
+    running || break
+    sleep 0.1
+  done
+  running && fail "the program is still running"
+  local status=0
+  wait "$program_pid" || status=$?
+  program_pid=''
+  ((status == $1)) || fail "exit status $status, expected $1"
+}
+
+expect_running() {
+  sleep 0.5
+  running || fail "the program ended"
+}
+
+picture() { x "$grab" hash "$window" "$@" || fail "cannot read the window"; }
+
+# Drawing goes on: the picture changes within a few seconds.
+expect_drawing() {
+  local first
+  first=$(picture)
+  for _ in $(seq 50); do
+    sleep 0.1
+    [[ $(picture) != "$first" ]] && return
+  done
+  fail "the picture did not change: not drawing"
+}
+
+# Paused: the picture stays the same. The pause begins at the generator's next
+# poll, so a change caught while the last level is still being drawn is
+# forgiven twice.
+expect_still() {
+  local before after
+  for _ in 1 2 3; do
+    before=$(picture)
+    sleep 0.4
+    after=$(picture)
+    [[ $before == "$after" ]] && return
+  done
+  fail "the picture keeps changing: not paused"
+}
+
+# The pause blocks on the window system instead of spinning: over one second
+# the program neither uses processor time nor wakes up. (Counting wake-ups
+# matters: a loop that presents in step with the display sleeps most of the
+# time and would pass on processor time alone.)
+expect_idle() {
+  local ticks switches
+  ticks=$(cpu_ticks) switches=$(context_switches)
+  sleep 1
+  ticks=$(($(cpu_ticks) - ticks)) switches=$(($(context_switches) - switches))
+  ((ticks <= 10)) || fail "paused, yet $ticks ticks of CPU in one second"
+  ((switches <= 10)) || fail "paused, yet woken $switches times in one second"
+}
+
+cpu_ticks() {  # user + system time of the program, in clock ticks
+  awk '{ print $14 + $15 }' "/proc/$program_pid/stat"
+}
+
+context_switches() {  # of the program's main thread, which runs the generator
+  awk '/ctxt_switches/ { n += $2 } END { print n }' "/proc/$program_pid/status"
+}
+
+pixels() { x "$grab" pixels "$window" "$@" || fail "cannot read pixels"; }
+
+client_size() {
+  x xwininfo -id "$window" | awk '/^ *Width:/ { w = $2 } /^ *Height:/ { h = $2 } END { print w "x" h }'
+}
+
+# How many pixels of the box are in the dark blue of the banner's text (or its
+# blend with the grey): blue well above red and green.
+banner_pixel_count() {
+  local coordinates=() x0 y0
+  for ((y0 = 14; y0 <= 38; y0++)); do
+    for ((x0 = 125; x0 <= 260; x0++)); do coordinates+=("$x0" "$y0"); done
+  done
+  pixels "${coordinates[@]}" |
+    awk '{ m = ($1 > $2 ? $1 : $2) } $3 - m >= 60 { n++ } END { print n + 0 }'
+}
+
+# ---------------------------------------------------------------- scenarios
+
+title_and_size() {
+  start_program
+  local shown
+  shown=$(x "$grab" title "$window") || fail "cannot read the title"
+  [[ $shown == "$title" ]] || fail "title is '$shown'"
+  [[ $(client_size) == 637x439 ]] || fail "client area is $(client_size)"
+}
+
+shows_canvas() {
+  start_program
+  # Below the usable area, left and right of the trunk, nothing but background.
+  local p
+  while read -r p; do
+    [[ $p == "$grey" ]] || fail "background pixel is $p"
+  done < <(pixels 1 437 2 430 100 436 540 436 635 437)
+
+  # The disc, centred at (318, 214) pixels with a radius of 212, shows white
+  # wherever the tree leaves it free: probes on three rings, enough of them free.
+  local coordinates=()
+  mapfile -t coordinates < <(awk 'BEGIN {
+    for (r = 70; r <= 190; r += 60)
+      for (a = 0; a < 360; a += 20) {
+        t = a * 3.14159265 / 180
+        printf "%d\n%d\n", 318 + r * cos(t), 214 + r * sin(t)
+      }
+  }')
+  local white_count
+  white_count=$(pixels "${coordinates[@]}" | grep -c "^$white\$")
+  ((white_count >= 10)) || fail "only $white_count of 54 disc probes are white"
+
+  local banner
+  banner=$(banner_pixel_count)
+  ((banner >= 50)) || fail "only $banner banner pixels near (127, 18)"
+}
+
+q_ends() {
+  start_program
+  press q
+  expect_exit 0
+}
+
+key_pauses_and_next_key_resumes() {
+  start_program
+  expect_drawing
+  press x
+  expect_still
+  expect_idle
+  press y
+  expect_drawing
+  press q
+  expect_exit 0
+}
+
+q_during_pause_only_resumes() {
+  start_program
+  press x
+  expect_still
+  press q
+  expect_running
+  expect_drawing
+  press q
+  expect_exit 0
+}
+
+control_q_pauses() {
+  start_program
+  press ctrl+q
+  expect_running
+  expect_still
+  press y
+  expect_drawing
+}
+
+close_request_ends() {
+  start_program
+  x "$grab" close "$window" || fail "cannot send the close request"
+  expect_exit 0
+}
+
+close_request_while_paused_ends() {
+  start_program
+  press x
+  expect_still
+  x "$grab" close "$window" || fail "cannot send the close request"
+  expect_exit 0
+}
+
+sigterm_ends() {
+  start_program
+  kill -TERM "$program_pid"
+  expect_exit 0
+}
+
+sigint_while_paused_ends() {
+  start_program
+  press x
+  expect_still
+  kill -INT "$program_pid"
+  expect_exit 0
+}
+
+# A larger window shows the same picture one to one at its top left and
+# background beyond it.
+resize_shows_background() {
+  start_program
+  press x
+  expect_still
+  local before
+  before=$(picture 637 439)
+  x xdotool windowsize "$window" 800 600 || fail "cannot resize the window"
+  sleep 0.5
+  [[ $(client_size) == 800x600 ]] || fail "client area is $(client_size) after resizing"
+  [[ $(picture 637 439) == "$before" ]] || fail "the picture moved or was scaled"
+  local p
+  while read -r p; do
+    [[ $p == "$grey" ]] || fail "pixel beyond the picture is $p"
+  done < <(pixels 637 0 700 200 799 599 0 439 300 520 636 599)
+}
+
+no_display_fails() {
+  local status=0
+  # Bounded: a program that took an invisible window would run on for ever.
+  timeout -s KILL 10 env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER "$tilvera" \
+    >"$work/stdout" 2>"$work/stderr" || status=$?
+  ((status == 1)) || fail "exit status $status, expected 1"
+  [[ $(wc -l <"$work/stderr") == 1 ]] || fail "stderr is not one line"
+  grep -q '^tilvera: cannot open a window: .' "$work/stderr" || fail "unexpected message"
+}
+
+"$scenario"
