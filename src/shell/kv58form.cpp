@@ -13,9 +13,12 @@
 #include "platform/sdl/SdlWindow.h"
 #include "shell/GeneratorPorts.h"
 #include "shell/Module1.h"
+#include "shell/ProgramOptions.h"
 
-int main() {
+int main(int argc, char* argv[]) {
   using namespace tilvera;
+  // Help, version and bad arguments end here, before any window opens.
+  if (const auto status = handleProgramArguments(argc, argv, std::cout, std::cerr)) return *status;
 
   Image image(imageWidth, imageHeight, backgroundColor);
   std::string error;
