@@ -42,16 +42,23 @@ std::vector<Painted> takePainted(Image& image, const Box& box) {
   return painted;
 }
 
-// The raster walks from the end with the lower major coordinate.
-void orderAsWalked(std::vector<Painted>& painted) {
+// The raster walks a line that lies on the image from its first end, any other
+// from the end with the lower major coordinate.
+void orderAsWalked(std::vector<Painted>& painted, const Primitive& p, const Image& image) {
   if (painted.empty()) return;
   const auto [minX, maxX] = std::minmax_element(painted.begin(), painted.end(),
                                                 [](Painted a, Painted b) { return a.x < b.x; });
   const auto [minY, maxY] = std::minmax_element(painted.begin(), painted.end(),
                                                 [](Painted a, Painted b) { return a.y < b.y; });
   const bool xMajor = maxX->x - minX->x >= maxY->y - minY->y;
+  const auto major = [xMajor](Painted a) { return xMajor ? a.x : a.y; };
   std::sort(painted.begin(), painted.end(),
-            [xMajor](Painted a, Painted b) { return xMajor ? a.x < b.x : a.y < b.y; });
+            [&](Painted a, Painted b) { return major(a) < major(b); });
+  const Painted first{pixelIndex(pixelX(p.x1)), pixelIndex(pixelY(p.y1))};
+  const Painted second{pixelIndex(pixelX(p.x2)), pixelIndex(pixelY(p.y2))};
+  if (image.contains(first.x, first.y) && image.contains(second.x, second.y) &&
+      major(first) > major(second))
+    std::reverse(painted.begin(), painted.end());
 }
 
 }  // namespace
@@ -67,7 +74,7 @@ FloorStream recordFloor(const PrimitiveStream& stream, int width, int height) {
     else
       surface.plotPoint(p.x1, p.y1, marker);
     std::vector<Painted> painted = takePainted(blank, boxOf(p, blank));
-    orderAsWalked(painted);
+    orderAsWalked(painted, p, blank);
     floor.runs.push_back({static_cast<std::uint32_t>(painted.size()), p.colour});
     for (const Painted& at : painted)
       floor.offsets.push_back(static_cast<std::uint32_t>(at.y * width + at.x));

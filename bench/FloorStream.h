@@ -21,8 +21,8 @@ struct FloorStream {
 };
 
 // Finds the pixels by letting the raster paint each primitive alone on a blank
-// image and reading back what changed, ordered along the line's major axis as
-// the raster walks it.
+// image and reading back what changed, ordered along the line as the raster
+// walks it.
 FloorStream recordFloor(const PrimitiveStream& stream, int width, int height);
 
 // The floor itself: one plain 32-bit store per pixel.

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/PixelFill.h"
+
 namespace tilvera {
 
 namespace {
@@ -16,7 +18,7 @@ Image::Image(int width, int height, Colour fill)
       pixels_(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_), fill) {}
 
 void Image::fill(Colour c) {
-  std::fill(pixels_.begin(), pixels_.end(), c);
+  fillPixels(pixels_.data(), pixels_.size(), c);
 }
 
 }  // namespace tilvera

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "platform/PixelFill.h"
+
 namespace tilvera {
 
 namespace {
@@ -54,7 +56,7 @@ class Disc {
 void paintRun(Colour* row, int from, int to, int width, Colour colour) {
   from = std::max(from, 0);
   to = std::min(to, width - 1);
-  if (from <= to) std::fill(row + from, row + to + 1, colour);
+  if (from <= to) fillPixels(row + from, static_cast<std::size_t>(to - from + 1), colour);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "platform/PixelLine.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -143,9 +144,74 @@ MajorWalk walkBetween(const Image& image, Int x1, Int y1, Int x2, Int y2) {
   return w;
 }
 
-}  // namespace
+// The minor offset after i steps, floor((2 i rise + length) / (2 length)), is
+// computed from a fixed-point reciprocal instead of an error term: with
+// m = ceil(2^40 / (2 length)) the quotient is exact for every numerator N with
+// N * (m * 2 length - 2^40) < 2^40, which holds for all steps of lines shorter
+// than reciprocalLimit. The running product then advances by one addition a
+// pixel, which leaves no chain of dependent steps for the processor to wait on.
+constexpr int reciprocalShift = 40;
+constexpr Int reciprocalLimit = 4096;
 
-void paintLine(Image& image, double x1, double y1, double x2, double y2, Colour colour) {
+constexpr std::uint64_t reciprocalOf(Int twoLength) {
+  return ((std::uint64_t{1} << reciprocalShift) + static_cast<std::uint64_t>(twoLength) - 1) /
+         static_cast<std::uint64_t>(twoLength);
+}
+
+// The reciprocals of the short lines that make up most of a tree, to spare
+// them a division.
+constexpr int tabledLengths = 64;
+constexpr auto shortReciprocals = [] {
+  std::array<std::uint64_t, tabledLengths> table{};
+  for (int length = 1; length < tabledLengths; ++length) table[length] = reciprocalOf(2 * length);
+  return table;
+}();
+
+std::uint64_t reciprocalOfLength(Int length) {
+  return length < tabledLengths ? shortReciprocals[length] : reciprocalOf(2 * length);
+}
+
+void walkFixedPoint(Colour* pixel, Int count, std::ptrdiff_t majorStep, std::ptrdiff_t minorStep,
+                    std::uint64_t numerator, std::uint64_t increment, Colour colour) {
+  for (;;) {
+    pixel[static_cast<std::ptrdiff_t>(numerator >> reciprocalShift) * minorStep] = colour;
+    if (--count == 0) return;
+    pixel += majorStep;
+    numerator += increment;
+  }
+}
+
+// A line whose end pixels both lie on the image: every pixel between them does
+// too, so it needs no clipping at all. It is walked from its first end. Walked
+// from the end with the lower major coordinate, as walkBetween() walks, the
+// minor offset after i steps is floor((2 i rise + length) / (2 length)), ties
+// moving on; from the other end the same pixels have the offsets
+// floor((2 i rise + length - 1) / (2 length)), ties held back. Selections are
+// masks, not branches: a tree's lines point every way, in no order.
+void walkOnImage(Image& image, Int x1, Int y1, Int x2, Int y2, Colour colour) {
+  const Int width = image.width();
+  const Int dx = x2 - x1, dy = y2 - y1;
+  const Int xMajor = maskOf(std::abs(dx) >= std::abs(dy));
+  const Int stepX = (dx >> 63) | 1, stepY = negatedWhere(dy >> 63, width);
+  const Int length = std::abs(choose(xMajor, dx, dy)), rise = std::abs(choose(xMajor, dy, dx));
+  const Int tiesHeldBack =
+      static_cast<Int>(static_cast<std::uint64_t>(choose(xMajor, dx, dy)) >> 63);
+  Colour* const start = image.data() + y1 * width + x1;
+  const Int majorStep = choose(xMajor, stepX, stepY), minorStep = choose(xMajor, stepY, stepX);
+  if (length >= reciprocalLimit) {
+    walkSloped(start, length + 1, majorStep, minorStep, length - tiesHeldBack, 2 * rise, 2 * length,
+               colour);
+    return;
+  }
+  const std::uint64_t m = reciprocalOfLength(length);
+  walkFixedPoint(start, length + 1, majorStep, minorStep,
+                 static_cast<std::uint64_t>(length - tiesHeldBack) * m,
+                 static_cast<std::uint64_t>(2 * rise) * m, colour);
+}
+
+// Any other line: brought within reach of the image if need be, then clipped.
+[[gnu::noinline]] void paintClippedLine(Image& image, double x1, double y1, double x2, double y2,
+                                        Colour colour) {
   const int width = image.width(), height = image.height();
   PixelPoint a{x1, y1}, b{x2, y2};
   // NaN fails every comparison, so it takes the slow path and ends there.
@@ -157,6 +223,22 @@ void paintLine(Image& image, double x1, double y1, double x2, double y2, Colour 
        walkBetween(image, roundHalfEven<Int>(a.x), roundHalfEven<Int>(a.y), roundHalfEven<Int>(b.x),
                    roundHalfEven<Int>(b.y)),
        colour);
+}
+
+}  // namespace
+
+void paintLine(Image& image, double x1, double y1, double x2, double y2, Colour colour) {
+  // Strictly inside these bounds a coordinate rounds to a pixel of the image,
+  // whichever way its ties go. Nearly every line of a tree lies there.
+  const double left = -0.5, right = image.width() - 0.5;
+  const double top = -0.5, bottom = image.height() - 0.5;
+  if (x1 > left && x1 < right && x2 > left && x2 < right && y1 > top && y1 < bottom && y2 > top &&
+      y2 < bottom) {
+    walkOnImage(image, roundHalfEven<Int>(x1), roundHalfEven<Int>(y1), roundHalfEven<Int>(x2),
+                roundHalfEven<Int>(y2), colour);
+    return;
+  }
+  paintClippedLine(image, x1, y1, x2, y2, colour);
 }
 
 }  // namespace tilvera

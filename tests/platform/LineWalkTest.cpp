@@ -1,0 +1,89 @@
+// Lines wholly on the image take a walk of their own (no clipping, a
+// fixed-point reciprocal for the minor axis); here they are held to the
+// Bresenham line walked the plain way, on images large enough for every
+// length that walk treats differently.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <random>
+#include <utility>
+
+#include "PixelProbe.h"
+#include "platform/PixelLine.h"
+
+namespace tilvera {
+namespace {
+
+using testing::paintedPixels;
+using testing::PixelSet;
+
+constexpr Colour ink = 0x00FF00;
+
+// From the end with the lower major coordinate, the minor offset after i steps
+// is floor((2 i rise + length) / (2 length)).
+PixelSet bresenham(long x1, long y1, long x2, long y2) {
+  const bool xMajor = std::labs(x2 - x1) >= std::labs(y2 - y1);
+  long m1 = xMajor ? x1 : y1, n1 = xMajor ? y1 : x1, m2 = xMajor ? x2 : y2, n2 = xMajor ? y2 : x2;
+  if (m1 > m2) {
+    std::swap(m1, m2);
+    std::swap(n1, n2);
+  }
+  const long length = m2 - m1, rise = std::labs(n2 - n1), sign = n2 >= n1 ? 1 : -1;
+  PixelSet pixels;
+  for (long i = 0; i <= length; ++i) {
+    const long offset = length == 0 ? 0 : (2 * i * rise + length) / (2 * length);
+    const long m = m1 + i, n = n1 + sign * offset;
+    pixels.insert({static_cast<int>(xMajor ? m : n), static_cast<int>(xMajor ? n : m)});
+  }
+  return pixels;
+}
+
+PixelSet painted(Image& image, int x1, int y1, int x2, int y2) {
+  image.fill(0);
+  paintLine(image, x1, y1, x2, y2, ink);
+  return paintedPixels(image);
+}
+
+void expectBresenham(Image& image, int x1, int y1, int x2, int y2) {
+  ASSERT_EQ(painted(image, x1, y1, x2, y2), bresenham(x1, y1, x2, y2))
+      << x1 << "," << y1 << " to " << x2 << "," << y2;
+}
+
+// Lengths either side of the tabled reciprocals (64) and of the longest line
+// the reciprocal serves exactly (4096), every way round, with rises that put
+// ties on the line.
+TEST(LineWalk, LongLinesOnTheImageAreExactlyBresenham) {
+  Image wide(4200, 40), tall(40, 4200);
+  for (int length : {1, 2, 3, 62, 63, 64, 65, 127, 128, 1000, 4094, 4095, 4096, 4097, 4199}) {
+    for (int rise : {0, 1, 3, 20, 39}) {
+      if (rise > length) continue;
+      expectBresenham(wide, 0, 0, length, rise);
+      expectBresenham(wide, length, rise, 0, 0);
+      expectBresenham(wide, 0, rise, length, 0);
+      expectBresenham(wide, length, 0, 0, rise);
+      expectBresenham(tall, 0, 0, rise, length);
+      expectBresenham(tall, rise, length, 0, 0);
+      expectBresenham(tall, rise, 0, 0, length);
+      expectBresenham(tall, 0, length, rise, 0);
+    }
+  }
+}
+
+TEST(LineWalk, RandomLinesOnALargeImageAreExactlyBresenham) {
+  Image image(1000, 1000);
+  std::mt19937 random(17);
+  std::uniform_int_distribution<int> anywhere(0, 999), near(-12, 12);
+  for (int n = 0; n < 150; ++n) {
+    const int x1 = anywhere(random), y1 = anywhere(random);
+    expectBresenham(image, x1, y1, anywhere(random), anywhere(random));
+    // Short lines, as a tree draws them by the thousand.
+    const int x2 = std::clamp(x1 + near(random), 0, 999),
+              y2 = std::clamp(y1 + near(random), 0, 999);
+    expectBresenham(image, x1, y1, x2, y2);
+  }
+}
+
+}  // namespace
+}  // namespace tilvera
