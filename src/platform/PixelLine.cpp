@@ -191,13 +191,14 @@ void walkFixedPoint(Colour* pixel, Int count, std::ptrdiff_t majorStep, std::ptr
 void walkOnImage(Image& image, Int x1, Int y1, Int x2, Int y2, Colour colour) {
   const Int width = image.width();
   const Int dx = x2 - x1, dy = y2 - y1;
-  const Int xMajor = maskOf(std::abs(dx) >= std::abs(dy));
+  const Int runX = std::abs(dx), runY = std::abs(dy);
+  const Int xMajor = maskOf(runX >= runY);
   const Int stepX = (dx >> 63) | 1, stepY = negatedWhere(dy >> 63, width);
-  const Int length = std::abs(choose(xMajor, dx, dy)), rise = std::abs(choose(xMajor, dy, dx));
-  const Int tiesHeldBack =
-      static_cast<Int>(static_cast<std::uint64_t>(choose(xMajor, dx, dy)) >> 63);
+  // Of each pair, the one the mask does not choose is the other: a ^ b ^ chosen.
+  const Int length = choose(xMajor, runX, runY), rise = runX ^ runY ^ length;
+  const Int majorStep = choose(xMajor, stepX, stepY), minorStep = stepX ^ stepY ^ majorStep;
+  const Int tiesHeldBack = static_cast<Int>(static_cast<std::uint64_t>(majorStep) >> 63);
   Colour* const start = image.data() + y1 * width + x1;
-  const Int majorStep = choose(xMajor, stepX, stepY), minorStep = choose(xMajor, stepY, stepX);
   if (length >= reciprocalLimit) {
     walkSloped(start, length + 1, majorStep, minorStep, length - tiesHeldBack, 2 * rise, 2 * length,
                colour);
