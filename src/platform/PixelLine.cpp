@@ -191,6 +191,13 @@ void walkFixedPoint(Colour* pixel, Int count, std::ptrdiff_t majorStep, std::ptr
 void walkOnImage(Image& image, Int x1, Int y1, Int x2, Int y2, Colour colour) {
   const Int width = image.width();
   const Int dx = x2 - x1, dy = y2 - y1;
+  // A line of one or two pixels, as most lines of many trees are: its pixels
+  // are its ends (one pixel painted twice when they coincide).
+  if ((static_cast<std::uint64_t>(dx + 1) <= 2) & (static_cast<std::uint64_t>(dy + 1) <= 2)) {
+    image.data()[y1 * width + x1] = colour;
+    image.data()[y2 * width + x2] = colour;
+    return;
+  }
   const Int runX = std::abs(dx), runY = std::abs(dy);
   const Int xMajor = maskOf(runX >= runY);
   const Int stepX = (dx >> 63) | 1, stepY = negatedWhere(dy >> 63, width);

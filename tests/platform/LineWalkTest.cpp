@@ -71,6 +71,22 @@ TEST(LineWalk, LongLinesOnTheImageAreExactlyBresenham) {
   }
 }
 
+// The lines of one or two pixels that make up most of many trees, every way
+// round, at the corners and edges of the image as well as inside it.
+TEST(LineWalk, LinesOfOneOrTwoPixelsPaintExactlyTheirEnds) {
+  Image image(9, 7);
+  for (int y1 = 0; y1 < 7; y1 += 3) {
+    for (int x1 = 0; x1 < 9; x1 += 4) {
+      for (int dy = -1; dy <= 1; ++dy) {
+        for (int dx = -1; dx <= 1; ++dx) {
+          if (!image.contains(x1 + dx, y1 + dy)) continue;
+          expectBresenham(image, x1, y1, x1 + dx, y1 + dy);
+        }
+      }
+    }
+  }
+}
+
 TEST(LineWalk, RandomLinesOnALargeImageAreExactlyBresenham) {
   Image image(1000, 1000);
   std::mt19937 random(17);
