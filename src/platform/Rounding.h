@@ -1,7 +1,9 @@
 #pragma once
 
+#include <cassert>
 #include <cmath>
 #include <cstdint>
+#include <limits>
 
 #if defined(__x86_64__)
 #include <emmintrin.h>
@@ -18,6 +20,11 @@ namespace tilvera {
 // target type they give what std::nearbyint gives.
 template <typename Int>
 inline Int roundHalfEven(double value) {
+  // The instruction below turns a value that does not fit into a quiet
+  // sentinel, out of the sanitizers' sight; development builds check instead
+  // that every value fits the field it is rounded into.
+  assert(std::nearbyint(value) >= static_cast<double>(std::numeric_limits<Int>::min()) &&
+         std::nearbyint(value) <= static_cast<double>(std::numeric_limits<Int>::max()));
 #if defined(__x86_64__)
   // One instruction (cvtsd2si), where std::nearbyint is a library call on
   // x86-64 processors without SSE4.1, paid four times for every line.

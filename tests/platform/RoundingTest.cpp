@@ -47,6 +47,13 @@ TEST(RoundHalfEven, NarrowTypesGetTheSameRounding) {
   EXPECT_EQ(roundHalfEven<unsigned>(4294967294.5), 4294967294u);
 }
 
+// A value that does not fit its field is a fault upstream; development builds stop on it.
+TEST(RoundHalfEvenDeathTest, ValuesThatDoNotFitStopDevelopmentBuilds) {
+  EXPECT_DEBUG_DEATH(roundHalfEven<std::int16_t>(32767.5), "");
+  EXPECT_DEBUG_DEATH(roundHalfEven<std::int16_t>(std::nan("")), "");
+  EXPECT_DEBUG_DEATH(roundHalfEven<unsigned>(-1.0), "");
+}
+
 // Whatever way it is computed, it must be std::nearbyint in the default mode:
 // halves, quarters and arbitrary values across the ranges the program rounds.
 TEST(RoundHalfEven, AgreesWithNearbyintEverywhereItIsUsed) {
