@@ -7,6 +7,7 @@
 
 #include "platform/WindowColours.h"
 #include "platform/sdl/KeyTranslation.h"
+#include "platform/sdl/PresentGeometry.h"
 
 namespace tilvera {
 
@@ -89,8 +90,9 @@ bool asksToClose(const SDL_Event& event) {
          (event.type == SDL_WINDOWEVENT && event.window.event == SDL_WINDOWEVENT_CLOSE);
 }
 
-// Exposures and size changes need nothing here: every call that takes events
-// shows the image afterwards, and the renderer follows the window's size.
+// Exposures, size changes and moves to another display need nothing here:
+// every call that takes events shows the image afterwards, and each showing
+// measures the window and the renderer's output afresh.
 void take(const SDL_Event& event, LastKey& lastKey, bool& closeRequested) {
   if (const std::optional<char32_t> key = characterFromEvent(event)) lastKey = *key;
   if (asksToClose(event)) closeRequested = true;
@@ -114,6 +116,24 @@ struct SdlWindow::Native {
   SDL_Texture* texture = nullptr;
 };
 
+namespace {
+
+// Measured at every present, not only on size and display events: the
+// renderer's output can change size without an event of its own, when the
+// window moves to a display of another density. Two queries of stored sizes,
+// nothing allocated.
+PixelRectangle placementNow(SDL_Window* shown, SDL_Renderer* renderer, const Image& image) {
+  Extent window{0, 0};
+  SDL_GetWindowSize(shown, &window.width, &window.height);
+  Extent drawable{0, 0};
+  if (SDL_GetRendererOutputSize(renderer, &drawable.width, &drawable.height) != 0) {
+    drawable = window;  // no measure of the density: one to one
+  }
+  return imagePlacement({image.width(), image.height()}, window, drawable);
+}
+
+}  // namespace
+
 std::unique_ptr<SdlWindow> SdlWindow::open(const Image& image, std::string* error) {
   const auto fail = [error](std::string reason) {
     if (error != nullptr) *error = std::move(reason);
@@ -124,9 +144,15 @@ std::unique_ptr<SdlWindow> SdlWindow::open(const Image& image, std::string* erro
   // A driver the user named may still be one that shows nothing.
   if (showsNothing(SDL_GetCurrentVideoDriver())) return fail(noDisplayReason());
 
-  native->window =
-      SDL_CreateWindow(windowTitle, SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, image.width(),
-                       image.height(), SDL_WINDOW_SHOWN | SDL_WINDOW_RESIZABLE);
+  // The image is 9550 x 6580 twips at 96 dpi, and SDL's window units are
+  // 96-dpi points on every display: a window of the image's size in those
+  // units keeps that physical size on a high-density display too, where the
+  // window system gives it more pixels. The DPI that X reports is not read to
+  // size the window: it is often wrong, and on X11 SDL2 hands out no larger
+  // drawable anyway.
+  native->window = SDL_CreateWindow(
+      windowTitle, SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, image.width(), image.height(),
+      SDL_WINDOW_SHOWN | SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI);
   if (native->window == nullptr) return fail(SDL_GetError());
   native->renderer = createRenderer(native->window);
   if (native->renderer == nullptr) return fail(SDL_GetError());
@@ -135,6 +161,14 @@ std::unique_ptr<SdlWindow> SdlWindow::open(const Image& image, std::string* erro
   native->texture = SDL_CreateTexture(native->renderer, SDL_PIXELFORMAT_XBGR8888,
                                       SDL_TEXTUREACCESS_STREAMING, image.width(), image.height());
   if (native->texture == nullptr) return fail(SDL_GetError());
+  // On a high-density display the 96-dpi image is enlarged block by block, so
+  // every pixel stays sharp. Drawing the tree at the higher density instead
+  // would not do: branches are filled with fans of one-pixel lines, which at
+  // more pixels per unit leave gaps in the fill, and lines made thicker to
+  // close them would change the tree's look. Smoothing would blur it.
+  if (SDL_SetTextureScaleMode(native->texture, SDL_ScaleModeNearest) != 0) {
+    return fail(SDL_GetError());
+  }
 
   ignoreUnusedEvents();
   SDL_StartTextInput();
@@ -175,7 +209,8 @@ void SdlWindow::present() {
   SDL_SetRenderDrawColor(native_->renderer, redOf(backgroundColor), greenOf(backgroundColor),
                          blueOf(backgroundColor), SDL_ALPHA_OPAQUE);
   SDL_RenderClear(native_->renderer);
-  const SDL_Rect topLeft{0, 0, image_.width(), image_.height()};
+  const PixelRectangle placed = placementNow(native_->window, native_->renderer, image_);
+  const SDL_Rect topLeft{placed.x, placed.y, placed.width, placed.height};
   SDL_RenderCopy(native_->renderer, native_->texture, nullptr, &topLeft);
   SDL_RenderPresent(native_->renderer);
 }

@@ -8,8 +8,9 @@
 
 namespace tilvera {
 
-// The window kv58form: shows the image one to one at its top left, background
-// to the right and below when it is made larger, and turns the window
+// The window kv58form: shows the image at its top left, one to one or, on a
+// high-density display, enlarged by the display's density with sharp pixels;
+// background to the right and below when it is made larger. Turns the window
 // system's events into `lastKey` and a close request. SDL stays behind this
 // header.
 class SdlWindow final : public EventPump {
