@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "platform/WindowColours.h"
+#include "platform/sdl/DisplayLoss.h"
 #include "platform/sdl/KeyTranslation.h"
 #include "platform/sdl/PresentGeometry.h"
 
@@ -140,6 +141,7 @@ std::unique_ptr<SdlWindow> SdlWindow::open(const Image& image, std::string* erro
     return std::unique_ptr<SdlWindow>();
   };
   if (!startVideo()) return fail(noDisplayReason());
+  if (SDL_strcasecmp(SDL_GetCurrentVideoDriver(), "x11") == 0) endOnLostDisplay();
   auto native = std::make_unique<Native>();  // from here on, failing shuts SDL down again
   // A driver the user named may still be one that shows nothing.
   if (showsNothing(SDL_GetCurrentVideoDriver())) return fail(noDisplayReason());

@@ -1,0 +1,233 @@
+#!/usr/bin/env bash
+# Faults a user or the machine can cause while the window is up: the display
+# going away, no usable font, signals at any moment, a burst of keys, the
+# window hidden or resized while it draws. Each scenario runs on a private X
+# server with the plumbing of window-test.sh (sourced last: its final line runs
+# the scenario named here).
+#
+#   fault-test.sh TILVERA GRAB SCENARIO [ARTIFACT_DIR]
+set -uo pipefail
+
+# ---------------------------------------------------------------- helpers
+
+# The server dies under the program, as when an X session crashes.
+kill_x_server() {
+  kill -KILL "$xvfb_pid"
+  wait "$xvfb_pid" 2>/dev/null
+  xvfb_pid=''
+}
+
+# The program's exit within SECONDS, polled every tenth of a second. The bounds
+# are generous for a loaded machine and a sanitizer build; what they tell apart
+# is an exit at the next poll from one that waits for a key or never comes.
+expect_exit_within() {  # expect_exit_within SECONDS STATUS
+  local tenths=$(($1 * 10))
+  for ((i = 0; i < tenths; i++)); do
+    running || break
+    sleep 0.1
+  done
+  running && fail "the program is still running after $1 s"
+  local status=0
+  wait "$program_pid" || status=$?
+  program_pid=''
+  ((status == $2)) || fail "exit status $status, expected $2"
+}
+
+expect_stderr() {  # expect_stderr LINE: standard error is exactly this one line
+  local text
+  text=$(cat "$work/stderr")
+  [[ $text == "$1" ]] || fail "stderr is '$text', expected '$1'"
+}
+
+pause_now() {
+  press x
+  expect_still
+}
+
+# Keys pressed while the program cannot read them all reach it between two
+# polls: it is stopped, the server queues them, and it goes on.
+burst() {  # burst KEY...
+  kill -STOP "$program_pid"
+  x xdotool key --delay 0 "$@" || fail "xdotool key failed"
+  sleep 0.2  # the server has delivered them to the program's connection
+  kill -CONT "$program_pid"
+}
+
+repeat() {  # repeat N WORD: WORD N times
+  local words=()
+  for ((i = 0; i < $1; i++)); do words+=("$2"); done
+  echo "${words[@]}"
+}
+
+hide() { x xdotool windowunmap --sync "$window" || fail "cannot hide the window"; }
+show() {
+  x xdotool windowmap --sync "$window" || fail "cannot show the window"
+  # Without a window manager the keyboard does not come back by itself.
+  x xdotool windowfocus --sync "$window" || fail "cannot focus the window"
+  sleep 0.5  # the next poll repaints it
+}
+
+# Runs the program with tree-counter.cpp preloaded (its path in
+# TILVERA_TREE_COUNTER), which keeps the number of trees begun in a file. The
+# wrapper execs, so the program keeps the process id start_program waits on.
+count_trees() {
+  local counter=${TILVERA_TREE_COUNTER:?the tree counter library}
+  local program=$tilvera
+  tilvera=$work/counted-tilvera
+  cat >"$tilvera" <<EOF2
+#!/bin/sh
+TILVERA_TREE_COUNT_FILE='$work/trees' LD_PRELOAD='$counter' exec '$program'
+EOF2
+  chmod +x "$tilvera"
+  # The counter comes ahead of the AddressSanitizer runtime in a dev build;
+  # it intercepts nothing that runtime needs first.
+  ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0"
+  export ASAN_OPTIONS
+}
+
+trees_begun() {  # trees begun so far, the start-up's reading of the time not counted
+  local calls
+  calls=$(cat "$work/trees" 2>/dev/null)
+  echo $((${calls:-1} - 1))
+}
+
+# Waits up to SECONDS for the count to pass COUNT by at least 2, so that at
+# least one whole tree was drawn in between.
+expect_trees_after() {  # expect_trees_after COUNT SECONDS WHEN
+  for ((i = 0; i < $2 * 10; i++)); do
+    (($(trees_begun) >= $1 + 2)) && return
+    sleep 0.1
+  done
+  fail "no tree was finished $3 (trees begun: $1, then $(trees_begun))"
+}
+
+# ---------------------------------------------------------------- scenarios
+
+display_lost_while_drawing() {
+  start_program
+  expect_drawing
+  kill_x_server
+  expect_exit_within 5 1
+  expect_stderr "tilvera: lost the display"
+}
+
+display_lost_while_paused() {
+  start_program
+  pause_now
+  kill_x_server
+  expect_exit_within 2 1
+  expect_stderr "tilvera: lost the display"
+}
+
+# An empty configuration leaves fontconfig without a single face.
+no_font_draws_without_banner() {
+  FONTCONFIG_FILE="$work/fonts.conf"
+  export FONTCONFIG_FILE
+  printf '<?xml version="1.0"?>\n<fontconfig></fontconfig>\n' >"$FONTCONFIG_FILE"
+  start_program
+  expect_drawing
+  pause_now
+  expect_stderr "tilvera: no usable font; drawing without the banner"
+  local banner
+  banner=$(banner_pixel_count)
+  ((banner == 0)) || fail "$banner banner pixels without a font"
+  press y
+  expect_drawing
+  press q
+  expect_exit 0
+}
+
+sigint_while_drawing_ends() {
+  start_program
+  expect_drawing
+  kill -INT "$program_pid"
+  expect_exit_within 2 0
+}
+
+sigterm_while_paused_ends() {
+  start_program
+  pause_now
+  kill -TERM "$program_pid"
+  expect_exit_within 2 0
+}
+
+close_request_while_drawing_ends_quickly() {
+  start_program
+  expect_drawing
+  x "$grab" close "$window" || fail "cannot send the close request"
+  expect_exit_within 2 0
+}
+
+# Several keys between two polls count as the last of them alone.
+key_burst_ending_in_q_ends() {
+  start_program
+  expect_drawing
+  burst $(repeat 999 x) q
+  expect_exit_within 5 0
+}
+
+key_burst_ending_in_x_pauses_once() {
+  start_program
+  expect_drawing
+  burst $(repeat 500 q) $(repeat 499 y) x
+  expect_running
+  expect_still
+  # One key resumes: the burst left no queue of further pauses behind it.
+  press y
+  expect_drawing
+  sleep 1
+  expect_drawing
+  press q
+  expect_exit 0
+}
+
+# Hidden (unmapped, as a window manager does when it minimises), the program
+# draws on; shown again, the window is repainted whole from the image.
+hidden_while_drawing_goes_on() {
+  count_trees
+  start_program
+  expect_drawing
+  hide
+  expect_trees_after "$(trees_begun)" 20 "while the window was hidden"
+  show
+  expect_drawing
+  pause_now
+  local before
+  before=$(picture)
+  hide
+  sleep 0.5
+  show
+  [[ $(picture) == "$before" ]] || fail "shown again, the window differs from the image"
+  press y
+  expect_drawing
+  press q
+  expect_exit 0
+}
+
+resized_while_drawing_goes_on() {
+  start_program
+  expect_drawing
+  local size
+  for size in "800 600" "300 200" "1000 700" "637 439" "800 600"; do
+    x xdotool windowsize --sync "$window" $size || fail "cannot resize to $size"
+    sleep 0.2
+  done
+  running || fail "the program ended while resized"
+  expect_drawing
+  pause_now
+  [[ $(client_size) == 800x600 ]] || fail "client area is $(client_size)"
+  local before p
+  before=$(picture)
+  hide
+  show
+  [[ $(picture) == "$before" ]] || fail "shown again, the window differs from the image"
+  while read -r p; do
+    [[ $p == "$grey" ]] || fail "pixel beyond the picture is $p"
+  done < <(pixels 640 0 700 200 799 599 0 445 300 520 636 599)
+  press y
+  expect_drawing
+  press q
+  expect_exit 0
+}
+
+source "$(dirname "$0")/window-test.sh"
