@@ -102,6 +102,8 @@ TEST(ProgramFaults, UniformsThatAreNoFileAtAllAreRefused) {
       {dir.file("missing.txt"), "cannot open " + dir.file("missing.txt") + ": No such file"},
       {dir.file("."), ": is a directory, not a uniforms file"},
       {huge, huge + ": larger than 32 MiB"},
+      // A device without a size: read up to the bound, not on for ever.
+      {"/dev/zero", "/dev/zero: larger than 32 MiB"},
   };
   for (const auto& [path, message] : cases) {
     expectRefused(runProgram({"--uniforms", path, "--png", dir.file("out.png")}), message);
