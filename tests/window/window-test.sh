@@ -64,7 +64,13 @@ start_x_server() {
     if [[ $(cat "$work/display") == *[0-9] ]]; then
       DISPLAY=":$(cat "$work/display")"
       export DISPLAY
-      return
+      # Only start once a client really gets through: a server killed earlier
+      # on the same display number can leave a socket behind for a moment.
+      for _ in $(seq 50); do
+        x xdpyinfo >/dev/null 2>&1 && return
+        sleep 0.1
+      done
+      fail "Xvfb on $DISPLAY accepts no client"
     fi
     kill -0 "$xvfb_pid" 2>/dev/null || { cat "$work/xvfb.log" >&2; fail "Xvfb did not start"; }
     sleep 0.1
