@@ -11,6 +11,7 @@
 #include <utility>
 
 #include "PixelProbe.h"
+#include "ReferenceLine.h"
 #include "platform/PixelLine.h"
 
 namespace tilvera {
@@ -21,22 +22,11 @@ using testing::PixelSet;
 
 constexpr Colour ink = 0x00FF00;
 
-// From the end with the lower major coordinate, the minor offset after i steps
-// is floor((2 i rise + length) / (2 length)).
 PixelSet bresenham(long x1, long y1, long x2, long y2) {
-  const bool xMajor = std::labs(x2 - x1) >= std::labs(y2 - y1);
-  long m1 = xMajor ? x1 : y1, n1 = xMajor ? y1 : x1, m2 = xMajor ? x2 : y2, n2 = xMajor ? y2 : x2;
-  if (m1 > m2) {
-    std::swap(m1, m2);
-    std::swap(n1, n2);
-  }
-  const long length = m2 - m1, rise = std::labs(n2 - n1), sign = n2 >= n1 ? 1 : -1;
   PixelSet pixels;
-  for (long i = 0; i <= length; ++i) {
-    const long offset = length == 0 ? 0 : (2 * i * rise + length) / (2 * length);
-    const long m = m1 + i, n = n1 + sign * offset;
-    pixels.insert({static_cast<int>(xMajor ? m : n), static_cast<int>(xMajor ? n : m)});
-  }
+  testing::walkReferenceLine(x1, y1, x2, y2, [&](long x, long y) {
+    pixels.insert({static_cast<int>(x), static_cast<int>(y)});
+  });
   return pixels;
 }
 

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "PixelProbe.h"
+#include "ReferenceLine.h"
 #include "platform/PixelLine.h"
 
 namespace tilvera {
@@ -30,21 +31,10 @@ PixelSet lineOn(int width, int height, double x1, double y1, double x2, double y
 // An unclipped reference: walks every step of the line, however far off the
 // image, and leaves the clipping to Image::setPixel.
 void referenceLine(Image& image, long x1, long y1, long x2, long y2) {
-  const bool xMajor = std::labs(x2 - x1) >= std::labs(y2 - y1);
-  long m1 = xMajor ? x1 : y1, n1 = xMajor ? y1 : x1, m2 = xMajor ? x2 : y2, n2 = xMajor ? y2 : x2;
-  if (m1 > m2) {
-    std::swap(m1, m2);
-    std::swap(n1, n2);
-  }
-  const long length = m2 - m1, rise = std::labs(n2 - n1), sign = n2 >= n1 ? 1 : -1;
-  for (long i = 0; i <= length; ++i) {
-    // The ideal minor offset i * rise / length, rounded with ties moving on.
-    const long offset = length == 0 ? 0 : (2 * i * rise + length) / (2 * length);
-    const long m = m1 + i, n = n1 + sign * offset;
-    const long x = xMajor ? m : n, y = xMajor ? n : m;
+  testing::walkReferenceLine(x1, y1, x2, y2, [&](long x, long y) {
     if (std::labs(x) < 100000 && std::labs(y) < 100000)
       image.setPixel(static_cast<int>(x), static_cast<int>(y), ink);
-  }
+  });
 }
 
 struct LineCase {
