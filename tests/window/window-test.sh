@@ -86,19 +86,38 @@ running() {
 
 # Starts the program on the private display, waits for its window and gives
 # it the keyboard: without a window manager nobody else would.
-start_program() {
-  start_x_server
+# Starts the program and waits for its window; false when it ended first.
+launch_program() {
   # A background job of a script ignores SIGINT; the program must get it as a
   # user's Control+C would deliver it.
   env --default-signal=INT "$tilvera" >"$work/stdout" 2>"$work/stderr" &
   program_pid=$!
   for _ in $(seq 100); do
     window=$(x xdotool search --onlyvisible --pid "$program_pid" 2>/dev/null | head -n 1)
-    [[ -n $window ]] && break
-    running || fail "the program ended before showing its window"
+    [[ -n $window ]] && return 0
+    running || return 1
     sleep 0.1
   done
-  [[ -n $window ]] || fail "no window appeared"
+  fail "no window appeared"
+}
+
+start_program() {
+  # A fresh private server now and then refuses the very first connection
+  # under load; such a start is tried again on a new server, twice at most.
+  # Any other early end is a failure.
+  for attempt in 1 2 3; do
+    start_x_server
+    launch_program && break
+    wait "$program_pid" 2>/dev/null
+    program_pid=''
+    if ((attempt < 3)) && grep -q 'cannot open a window' "$work/stderr"; then
+      echo "note: the program could not reach the fresh X server; trying a new one" >&2
+      stop "$xvfb_pid" TERM
+      xvfb_pid=''
+      continue
+    fi
+    fail "the program ended before showing its window"
+  done
   x xdotool windowfocus --sync "$window" || fail "cannot focus the window"
   sleep 0.5  # the first levels reach the screen
 }
