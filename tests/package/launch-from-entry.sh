@@ -39,7 +39,7 @@ command=$(sed -n 's/^Exec=//p' "$prefix/share/applications/tilvera.desktop")
 [[ -n $command && $command != *%* ]] || fail "Exec line '$command'"
 
 # -displayfd picks a free display and writes its number once it accepts clients.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$scratch/display" \
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$scratch/display" \
   >"$scratch/xvfb.log" 2>&1 &
 xvfb_pid=$!
 for _ in $(seq 100); do

@@ -56,16 +56,17 @@ fail() {
 x() { timeout 10 "$@"; }
 
 start_x_server() {
-  # -displayfd picks a free display and writes its number once it accepts clients.
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" \
+  # -displayfd picks a free display and writes its number once it accepts
+  # clients. -noreset: by default the server resets whenever its last client
+  # leaves, and a program connecting during that reset is refused; the probe
+  # below would otherwise cause exactly that.
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$work/display" \
     >"$work/xvfb.log" 2>&1 &
   xvfb_pid=$!
   for _ in $(seq 100); do
     if [[ $(cat "$work/display") == *[0-9] ]]; then
       DISPLAY=":$(cat "$work/display")"
       export DISPLAY
-      # Only start once a client really gets through: a server killed earlier
-      # on the same display number can leave a socket behind for a moment.
       for _ in $(seq 50); do
         x xdpyinfo >/dev/null 2>&1 && return
         sleep 0.1
@@ -84,8 +85,6 @@ running() {
   [[ $state != Z* ]]
 }
 
-# Starts the program on the private display, waits for its window and gives
-# it the keyboard: without a window manager nobody else would.
 # Starts the program and waits for its window; false when it ended first.
 launch_program() {
   # A background job of a script ignores SIGINT; the program must get it as a
@@ -101,23 +100,11 @@ launch_program() {
   fail "no window appeared"
 }
 
+# Starts the program on a private display, waits for its window and gives it
+# the keyboard: without a window manager nobody else would.
 start_program() {
-  # A fresh private server now and then refuses the very first connection
-  # under load; such a start is tried again on a new server, twice at most.
-  # Any other early end is a failure.
-  for attempt in 1 2 3; do
-    start_x_server
-    launch_program && break
-    wait "$program_pid" 2>/dev/null
-    program_pid=''
-    if ((attempt < 3)) && grep -q 'cannot open a window' "$work/stderr"; then
-      echo "note: the program could not reach the fresh X server; trying a new one" >&2
-      stop "$xvfb_pid" TERM
-      xvfb_pid=''
-      continue
-    fi
-    fail "the program ended before showing its window"
-  done
+  start_x_server
+  launch_program || fail "the program ended before showing its window"
   x xdotool windowfocus --sync "$window" || fail "cannot focus the window"
   sleep 0.5  # the first levels reach the screen
 }

@@ -3,6 +3,7 @@
 #include <SDL.h>
 
 #include <cstdlib>
+#include <string>
 #include <utility>
 
 #include "platform/WindowColours.h"
@@ -42,23 +43,31 @@ bool waylandReachable() {
 // SDL's own order of video drivers, without those that show nothing and
 // without Wayland where it cannot be reached: trying it anyway makes
 // libwayland print its own complaint ahead of the program's one line.
-bool startVideo() {
-  if (SDL_GetHint(SDL_HINT_VIDEODRIVER) != nullptr) return SDL_Init(SDL_INIT_VIDEO) == 0;
+// On failure, `why` holds what SDL said of the first driver that could not
+// start, which tells a refused connection from a missing extension.
+bool startVideo(std::string& why) {
+  const auto tryDriver = [&why] {
+    if (SDL_Init(SDL_INIT_VIDEO) == 0) return true;
+    if (why.empty()) why = SDL_GetError();
+    return false;
+  };
+  if (SDL_GetHint(SDL_HINT_VIDEODRIVER) != nullptr) return tryDriver();
   for (int i = 0; i < SDL_GetNumVideoDrivers(); ++i) {
     const char* driver = SDL_GetVideoDriver(i);
     if (showsNothing(driver)) continue;
     if (SDL_strcasecmp(driver, "wayland") == 0 && !waylandReachable()) continue;
     SDL_SetHint(SDL_HINT_VIDEODRIVER, driver);
-    if (SDL_Init(SDL_INIT_VIDEO) == 0) return true;
+    if (tryDriver()) return true;
   }
   return false;
 }
 
-std::string noDisplayReason() {
+std::string noDisplayReason(const std::string& why = {}) {
+  const std::string detail = why.empty() ? "" : ": " + why;
   for (const char* variable : {"DISPLAY", "WAYLAND_DISPLAY"}) {
     if (isSet(variable)) {
       return std::string("no display (cannot connect to ") + variable + "=" +
-             std::getenv(variable) + ")";
+             std::getenv(variable) + detail + ")";
     }
   }
   return "no display (DISPLAY is not set)";
@@ -140,7 +149,8 @@ std::unique_ptr<SdlWindow> SdlWindow::open(const Image& image, std::string* erro
     if (error != nullptr) *error = std::move(reason);
     return std::unique_ptr<SdlWindow>();
   };
-  if (!startVideo()) return fail(noDisplayReason());
+  std::string why;
+  if (!startVideo(why)) return fail(noDisplayReason(why));
   if (SDL_strcasecmp(SDL_GetCurrentVideoDriver(), "x11") == 0) endOnLostDisplay();
   auto native = std::make_unique<Native>();  // from here on, failing shuts SDL down again
   // A driver the user named may still be one that shows nothing.
