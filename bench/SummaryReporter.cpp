@@ -210,6 +210,14 @@ void SummaryReporter::Finalize() {
     all.push_back(&tree);
     groups[tree.group].push_back(&tree);
   }
+  if (all.empty()) {
+    // Flags such as --benchmark_report_aggregates_only hand over no single
+    // repetition, and a median of nothing would print as nonsense.
+    GetOutputStream() << "\nNo tree was measured: the summary needs the repetitions themselves"
+                         " (leave out --benchmark_report_aggregates_only)\n"
+                      << std::flush;
+    return;
+  }
   GetOutputStream() << "\nMedians over the trees (CPU time; ratios taken tree by tree)\n";
   for (const auto& [group, trees] : groups) printGroup(describe(group), trees);
   printGroup("All trees", all);
