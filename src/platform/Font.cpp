@@ -45,7 +45,7 @@ std::unique_ptr<Font> Font::loadWindowFont(std::string* warning) {
   std::string error;
   std::unique_ptr<Font> font = face ? loadFile(face->file, face->index, &error) : nullptr;
   if (!font) {
-    if (warning) *warning = "tilvera: no usable font; drawing without the banner";
+    if (warning) *warning = "no usable font; drawing without the banner";
     return nullptr;
   }
   if (!face->family.empty()) font->family_ = face->family;

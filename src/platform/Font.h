@@ -21,7 +21,8 @@ namespace tilvera {
 class Font {
  public:
   // "Bodoni BT", else "Arapey", else whatever serif face fontconfig offers.
-  // Null when no face can be had, with a one-line *warning for the user.
+  // Null when no face can be had, with a one-line *warning for the user,
+  // which the caller prefixes with its own name.
   static std::unique_ptr<Font> loadWindowFont(std::string* warning);
   // A given font file at the window size; null with *error set on failure.
   static std::unique_ptr<Font> loadFile(const std::string& path, int faceIndex, std::string* error);

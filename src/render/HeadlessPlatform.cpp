@@ -9,7 +9,7 @@ namespace {
 std::unique_ptr<Font> loadFont(std::FILE* diagnostics) {
   std::string warning;
   std::unique_ptr<Font> font = Font::loadWindowFont(&warning);
-  if (!warning.empty()) std::fprintf(diagnostics, "%s\n", warning.c_str());
+  if (!warning.empty()) std::fprintf(diagnostics, "tilvera-render: %s\n", warning.c_str());
   return font;
 }
 

@@ -31,7 +31,7 @@ int main(int argc, char* argv[]) {
   // Without a face the trees are drawn all the same, only the banner is missing.
   std::string warning;
   const std::unique_ptr<Font> font = Font::loadWindowFont(&warning);
-  if (!warning.empty()) std::cerr << warning << '\n';
+  if (!warning.empty()) std::cerr << "tilvera: " << warning << '\n';
 
   ImageSurface surface(image, font.get());
   PcgRandom random;

@@ -181,6 +181,20 @@ TEST(ProgramFaults, ASuccessfulRunLeavesExactlyItsOutputs) {
   EXPECT_TRUE(readFile(dir.file("tree.trace")).starts_with("clear\ntree 1\nu "));
 }
 
+// Without a single face the picture is drawn all the same, and the one warning
+// names this program, not the window program.
+TEST(ProgramFaults, NoFontWarnsOnceUnderItsOwnNameAndStillDraws) {
+  const ScratchDir dir;
+  const std::string config =
+      dir.write("fonts.conf", "<?xml version=\"1.0\"?>\n<fontconfig></fontconfig>\n");
+  ASSERT_EQ(::setenv("FONTCONFIG_FILE", config.c_str(), 1), 0);
+  const ProgramRun run = runProgram({"--seed", "1", "--png", dir.file("tree.png")});
+  ::unsetenv("FONTCONFIG_FILE");
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.err, "tilvera-render: no usable font; drawing without the banner\n");
+  EXPECT_TRUE(readFile(dir.file("tree.png")).starts_with("\x89PNG\r\n\x1a\n"));
+}
+
 TEST(ProgramFaults, AnInterruptedRunLeavesNoTemporaryFileBehind) {
   const ScratchDir dir, streams;
   const pid_t pid = startProgram({"--seed", "1", "--trees", "1000000", "--trace", dir.file("t")},
