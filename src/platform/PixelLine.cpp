@@ -42,7 +42,9 @@ struct MajorWalk {
   std::ptrdiff_t majorStride, minorStride;  // pixel steps along each axis
 };
 
-bool inside(Int v, int size) {
+// 1 or 0 rather than a bool: the four tests below are combined with `&`, all
+// evaluated, so that a line's position costs no chain of branches.
+unsigned inside(Int v, int size) {
   return static_cast<std::uint64_t>(v) < static_cast<std::uint64_t>(size);
 }
 
