@@ -64,6 +64,21 @@ foreach(page ${manual_pages})
 endforeach()
 add_custom_target(tilvera-manual-pages ALL DEPENDS ${manual_files})
 
+# ---------------------------------------------------------------- documentation
+
+# What every Debian package carries beside its programs: the list of changes
+# (in Debian's format, the package being its own upstream), compressed as
+# Debian installs it, and the copyright.
+configure_file(${PROJECT_SOURCE_DIR}/data/changelog ${PROJECT_BINARY_DIR}/doc/changelog COPYONLY)
+add_custom_command(
+  OUTPUT ${PROJECT_BINARY_DIR}/doc/changelog.gz
+  COMMAND gzip -9 -n -k -f ${PROJECT_BINARY_DIR}/doc/changelog
+  DEPENDS ${PROJECT_BINARY_DIR}/doc/changelog
+  VERBATIM)
+add_custom_target(tilvera-changelog ALL DEPENDS ${PROJECT_BINARY_DIR}/doc/changelog.gz)
+install(FILES ${PROJECT_BINARY_DIR}/doc/changelog.gz ${PROJECT_SOURCE_DIR}/data/copyright
+        DESTINATION ${CMAKE_INSTALL_DOCDIR})
+
 # ---------------------------------------------------------------- Debian package
 
 set(CPACK_GENERATOR DEB)
@@ -75,7 +90,9 @@ set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES TRUE)
 
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-set(CPACK_DEBIAN_PACKAGE_SECTION games)
+# Where Debian keeps programs that draw pictures; "games" would ask for the
+# programs to live in /usr/games.
+set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION TRUE)
 # CPack puts the summary above this on the first line.

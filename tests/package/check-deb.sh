@@ -23,12 +23,18 @@ expect_field() {  # expect_field NAME VALUE
 }
 expect_field Package tilvera
 expect_field Version "$version"
-expect_field Section games
+expect_field Section graphics
 expect_field Architecture "$(dpkg --print-architecture)"
 expect_field Recommends fonts-arapey
 [[ $(field Maintainer) =~ ^[^\<]+\ \<[^@\>]+@[^\>]+\>$ ]] ||
   installed_fail "Maintainer '$(field Maintainer)' is not 'Name <address>'"
 [[ -n $(field Description) ]] || installed_fail "no Description"
+
+# The newest entry of the list of changes is this version: a version raised
+# without saying what changed fails here.
+changes=$(dpkg-deb --fsys-tarfile "$deb" | tar -xO ./usr/share/doc/tilvera/changelog.gz | gzip -d)
+[[ $(dpkg-parsechangelog -l - -S Version <<<"$changes") == "$version" ]] ||
+  installed_fail "the changelog's newest entry is not version $version"
 
 # Depends as bare package names: alternatives split, versions dropped.
 depends=$(field Depends | tr ',|' '\n\n' | sed 's/(.*)//; s/^ *//; s/ *$//' | sort -u)
@@ -41,6 +47,11 @@ listed=$(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ { print $6 }' | sed 's|^\./usr/||'
 expected=$(printf '%s\n' "${installed_files[@]}" | LC_ALL=C sort)
 [[ $listed == "$expected" ]] || installed_fail "the package lists other files:
 $(diff <(echo "$expected") <(echo "$listed"))"
+
+# Debian's own checker finds no error and no warning. (As root it says that
+# it would rather not run as root; that line is no finding.)
+lintian --fail-on error,warning "$deb" 2>&1 | grep -v 'root privileges' >&2
+((PIPESTATUS[0] == 0)) || installed_fail "lintian has findings"
 
 dpkg-deb -x "$deb" "$scratch/root" || installed_fail "dpkg-deb cannot unpack the package"
 check_installed_tree "$scratch/root/usr"

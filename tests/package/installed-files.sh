@@ -6,6 +6,8 @@ installed_files=(
   bin/tilvera
   bin/tilvera-render
   share/applications/tilvera.desktop
+  share/doc/tilvera/changelog.gz
+  share/doc/tilvera/copyright
   share/icons/hicolor/128x128/apps/tilvera.png
   share/icons/hicolor/256x256/apps/tilvera.png
   share/icons/hicolor/48x48/apps/tilvera.png
@@ -66,7 +68,8 @@ $(diff <(echo "$expected") <(echo "$found"))"
       installed_fail "Icon=$icon names no installed icon"
   fi
 
-  for file in share/man/man6/tilvera.6.gz share/man/man1/tilvera-render.1.gz; do
+  for file in share/man/man6/tilvera.6.gz share/man/man1/tilvera-render.1.gz \
+    share/doc/tilvera/changelog.gz; do
     [[ -f $root/$file ]] || continue
     gzip -t "$root/$file" || installed_fail "$file is no valid gzip file"
   done
