@@ -103,9 +103,12 @@ bool asksToClose(const SDL_Event& event) {
 // Exposures, size changes and moves to another display need nothing here:
 // every call that takes events shows the image afterwards, and each showing
 // measures the window and the renderer's output afresh.
-void take(const SDL_Event& event, LastKey& lastKey, bool& closeRequested) {
+void take(const SDL_Event& event, SDL_Window* window, LastKey& lastKey, bool& closeRequested) {
   if (const std::optional<char32_t> key = characterFromEvent(event)) lastKey = *key;
-  if (asksToClose(event)) closeRequested = true;
+  if (!asksToClose(event)) return;
+  // A compositor that went away is a failure, not a user's close.
+  if (event.type == SDL_QUIT && waylandConnectionBroken(window)) endForLostDisplay();
+  closeRequested = true;
 }
 
 }  // namespace
@@ -196,7 +199,7 @@ SdlWindow::~SdlWindow() = default;
 
 void SdlWindow::processPendingEvents() {
   SDL_Event event;
-  while (SDL_PollEvent(&event)) take(event, lastKey, closeRequested_);
+  while (SDL_PollEvent(&event)) take(event, native_->window, lastKey, closeRequested_);
   present();
 }
 
@@ -204,7 +207,13 @@ void SdlWindow::waitForEvents() {
   SDL_Event event;
   // Blocks on the window system's connection: no timer, no spinning. A signal
   // interrupts the wait, and SDL turns SIGINT and SIGTERM into a quit event.
-  if (SDL_WaitEvent(&event)) take(event, lastKey, closeRequested_);
+  if (SDL_WaitEvent(&event)) {
+    take(event, native_->window, lastKey, closeRequested_);
+  } else if (waylandConnectionBroken(native_->window)) {
+    // SDL ends the wait with an error, and no event, when the compositor's
+    // connection breaks; waiting again would return at once, for ever.
+    endForLostDisplay();
+  }
   processPendingEvents();
 }
 
