@@ -112,7 +112,8 @@ find_program(DPKG_SHLIBDEPS dpkg-shlibdeps)
 if(DPKG_SHLIBDEPS)
   set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 else()
-  set(CPACK_DEBIAN_PACKAGE_DEPENDS "libsdl2-2.0-0, libfreetype6, libfontconfig1, libpng16-16")
+  set(CPACK_DEBIAN_PACKAGE_DEPENDS
+      "libsdl2-2.0-0, libfreetype6, libfontconfig1, libpng16-16, libx11-6, libwayland-client0")
 endif()
 
 include(CPack)

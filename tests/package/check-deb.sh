@@ -38,7 +38,7 @@ changes=$(dpkg-deb --fsys-tarfile "$deb" | tar -xO ./usr/share/doc/tilvera/chang
 
 # Depends as bare package names: alternatives split, versions dropped.
 depends=$(field Depends | tr ',|' '\n\n' | sed 's/(.*)//; s/^ *//; s/ *$//' | sort -u)
-for library in libsdl2-2.0-0 libfreetype6 libfontconfig1 libpng16-16; do
+for library in libsdl2-2.0-0 libfreetype6 libfontconfig1 libpng16-16 libx11-6 libwayland-client0; do
   grep -qx "$library" <<<"$depends" || installed_fail "Depends lacks $library: $(field Depends)"
 done
 
