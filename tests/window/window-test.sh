@@ -31,6 +31,8 @@ stop() {  # stop PID SIGNAL: ends a process of ours and reaps it
 
 cleanup() {
   [[ -n $program_pid ]] && stop "$program_pid" KILL
+  # A script that sources this one may have more to stop first.
+  declare -F scenario_cleanup >/dev/null && scenario_cleanup
   [[ -n $xvfb_pid ]] && stop "$xvfb_pid" TERM
   rm -rf "$work"
 }
