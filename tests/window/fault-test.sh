@@ -17,22 +17,6 @@ kill_x_server() {
   xvfb_pid=''
 }
 
-# The program's exit within SECONDS, polled every tenth of a second. The bounds
-# are generous for a loaded machine and a sanitizer build; what they tell apart
-# is an exit at the next poll from one that waits for a key or never comes.
-expect_exit_within() {  # expect_exit_within SECONDS STATUS
-  local tenths=$(($1 * 10))
-  for ((i = 0; i < tenths; i++)); do
-    running || break
-    sleep 0.1
-  done
-  running && fail "the program is still running after $1 s"
-  local status=0
-  wait "$program_pid" || status=$?
-  program_pid=''
-  ((status == $2)) || fail "exit status $status, expected $2"
-}
-
 expect_stderr() {  # expect_stderr LINE: standard error is exactly this one line
   local text
   text=$(cat "$work/stderr")
