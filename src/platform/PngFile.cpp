@@ -56,21 +56,27 @@ std::string systemError(const std::string& what, const std::string& path) {
 
 }  // namespace
 
+bool writePng(const Image& image, std::FILE* stream, std::string* error) {
+  PngErrorText failure;
+  png_structp png =
+      png_create_write_struct(PNG_LIBPNG_VER_STRING, &failure, onPngError, onPngWarning);
+  png_infop info = png ? png_create_info_struct(png) : nullptr;
+  const bool written = info && writeRows(png, info, stream, image);
+  png_destroy_write_struct(&png, &info);
+  if (!written && error) *error = failure.text;
+  return written;
+}
+
 bool writePng(const Image& image, const std::string& path, std::string* error) {
   std::FILE* file = std::fopen(path.c_str(), "wb");
   if (!file) {
     if (error) *error = systemError("cannot create", path);
     return false;
   }
-  PngErrorText failure;
-  png_structp png =
-      png_create_write_struct(PNG_LIBPNG_VER_STRING, &failure, onPngError, onPngWarning);
-  png_infop info = png ? png_create_info_struct(png) : nullptr;
-  bool written = info && writeRows(png, info, file, image);
-  png_destroy_write_struct(&png, &info);
-  if (!written) {
+  std::string failure;
+  if (!writePng(image, file, &failure)) {
     std::fclose(file);
-    if (error) *error = "cannot write " + path + ": " + failure.text;
+    if (error) *error = "cannot write " + path + ": " + failure;
     return false;
   }
   if (std::fclose(file) != 0) {

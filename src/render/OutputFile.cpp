@@ -7,9 +7,12 @@
 #include <array>
 #include <atomic>
 #include <cerrno>
+#include <charconv>
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
+#include <string_view>
 
 #include "render/RenderError.h"
 
@@ -65,8 +68,27 @@ void giveUsualMode(int fd) {
   ::fchmod(fd, 0666 & ~mask);
 }
 
-// A rename replaces a symbolic link itself; the user means the file it points
-// to (and /dev/stdout redirected to a file is such a link, in /dev).
+// The descriptor a path names when it is one of the process's own: opened
+// anew by that path, a regular file behind it would be truncated, or replaced
+// by the rename, and lose what the shell or the rest of a pipeline wrote there.
+std::optional<int> namedDescriptor(std::string_view path) {
+  if (path == "/dev/stdin") return 0;
+  if (path == "/dev/stdout") return 1;
+  if (path == "/dev/stderr") return 2;
+  for (std::string_view directory : {"/dev/fd/", "/proc/self/fd/"}) {
+    if (!path.starts_with(directory)) continue;
+    const std::string_view number = path.substr(directory.size());
+    int descriptor = -1;
+    const auto [end, error] =
+        std::from_chars(number.data(), number.data() + number.size(), descriptor);
+    if (error == std::errc{} && end == number.data() + number.size() && !number.empty() &&
+        number.front() != '-')
+      return descriptor;
+  }
+  return std::nullopt;
+}
+
+// A rename replaces a symbolic link itself; the user means the file it points to.
 std::string resolvedLink(const std::string& path) {
   struct stat status {};
   if (::lstat(path.c_str(), &status) != 0 || !S_ISLNK(status.st_mode)) return path;
@@ -98,6 +120,10 @@ std::string nameOf(const std::string& path) {
 OutputFile::OutputFile(std::string target) : target_(std::move(target)) {
   if (!target_.empty() && target_.back() == '/')
     throw RenderError(target_ + ": names a directory; give a file name");
+  if (const std::optional<int> descriptor = namedDescriptor(target_)) {
+    openDescriptor(*descriptor);
+    return;
+  }
   struct stat status {};
   const bool exists = ::stat(target_.c_str(), &status) == 0;
   if (exists && S_ISDIR(status.st_mode))
@@ -118,6 +144,20 @@ void OutputFile::openDirect() {
   direct_ = true;
   fd_ = ::open(target_.c_str(), O_WRONLY | O_CLOEXEC);
   if (fd_ < 0) throw RenderError(failure("cannot write", target_, errno));
+}
+
+// A copy of the descriptor, so that finishing closes the copy and leaves the
+// descriptor itself open; it shares the position, so the output goes on where
+// the descriptor stood.
+void OutputFile::openDescriptor(int descriptor) {
+  const int copy = ::fcntl(descriptor, F_DUPFD_CLOEXEC, 0);
+  if (copy < 0) throw RenderError(failure("cannot write", target_, errno));
+  if ((::fcntl(copy, F_GETFL) & O_ACCMODE) == O_RDONLY) {
+    ::close(copy);
+    throw RenderError(failure("cannot write", target_, EBADF));
+  }
+  direct_ = true;
+  fd_ = copy;
 }
 
 void OutputFile::openTemporary() {

@@ -9,10 +9,15 @@ namespace tilvera {
 // An output that appears whole or not at all. The content goes to a temporary
 // file beside the target (created at once, so a bad path fails before any work
 // is done), which publish() renames over the target; until then the target is
-// untouched, and a file never published is removed. A target that exists and
-// is neither a regular file nor a directory (a pipe, /dev/stdout, a device) is
-// written directly: renaming over it would replace the device itself. A link
-// to a regular file is followed, so that the file is replaced, not the link.
+// untouched, and a file never published is removed. Some targets are written
+// directly instead, since a rename would replace the wrong thing:
+// - one of the program's own open descriptors named by path (/dev/stdout,
+//   /dev/fd/N, /proc/self/fd/N) is written through that descriptor, at its
+//   present position, as a shell redirection means it: the file it leads to
+//   is neither truncated nor replaced, and what else went there stays;
+// - a target that exists and is neither a regular file nor a directory (a
+//   pipe, a device) is opened and written, not replaced.
+// A link to a regular file is followed, so that the file is replaced, not the link.
 class OutputFile {
  public:
   // Throws RenderError when the target is a directory or its directory cannot be written.
@@ -22,9 +27,7 @@ class OutputFile {
   OutputFile& operator=(const OutputFile&) = delete;
 
   const std::string& target() const { return target_; }
-  // Where a writer that wants a path (the PNG writer) puts the content.
-  const std::string& writePath() const { return direct_ ? target_ : temporary_; }
-  // A buffered stream on the temporary file, for content written piece by piece.
+  // A buffered stream on the temporary file (or the direct target), for the content.
   std::FILE* stream();
   // Flushes, syncs and closes the content; throws RenderError on any failure.
   void finish();
@@ -35,6 +38,7 @@ class OutputFile {
 
  private:
   void openDirect();
+  void openDescriptor(int descriptor);
   void openTemporary();
   void discard() noexcept;
 

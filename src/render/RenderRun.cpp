@@ -35,7 +35,7 @@ void drawTrees(const RenderOptions& options, HeadlessPlatform& platform) {
 
 void writeImage(const Image& image, OutputFile& png) {
   std::string error;
-  if (!writePng(image, png.writePath(), &error))
+  if (!writePng(image, png.stream(), &error))
     throw RenderError("cannot write " + png.target() + ": " + error);
 }
 

@@ -1,12 +1,14 @@
 // tilvera-render run as a program: every fault a user can cause ends with exit
 // status 2, one "tilvera-render: " line naming it, and no output file at all.
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <functional>
 #include <regex>
 #include <set>
 #include <string>
@@ -208,11 +210,95 @@ TEST(ProgramFaults, AnInterruptedRunLeavesNoTemporaryFileBehind) {
   EXPECT_TRUE(dir.entries().empty());
 }
 
-TEST(ProgramFaults, ATraceGoesStraightToAPipeOrDevice) {
-  // /dev/stdout is not replaced by a renamed file: the trace arrives on standard output.
-  const ProgramRun run = runProgram({"--seed", "1", "--trace", "/dev/stdout"});
-  EXPECT_EQ(run.status, 0) << run.err;
-  EXPECT_TRUE(run.out.starts_with("clear\ntree 1\nu ")) << run.out.substr(0, 100);
+// The program's standard output named by path is written through the
+// descriptor it already has, as a shell redirection means it. Opened anew, a
+// file behind it would be truncated or replaced, and what the shell had put
+// there before would be lost.
+class StandardOutput : public ::testing::Test {
+ protected:
+  // Runs the program with standard input on /dev/null and standard output on
+  // `outFd`, which the caller keeps.
+  ProgramRun runOn(const std::vector<std::string>& arguments, int outFd,
+                   const std::function<void()>& whileRunning = {}) {
+    const int in = ::open("/dev/null", O_RDONLY | O_CLOEXEC);
+    const pid_t pid = startProgramOn(arguments, in, outFd, streams_.file("err"));
+    ::close(in);
+    if (whileRunning) whileRunning();
+    const int waitStatus = waitForProgram(pid);
+    ProgramRun run;
+    run.status = WIFEXITED(waitStatus) ? WEXITSTATUS(waitStatus) : -1;
+    run.err = readFile(streams_.file("err"));
+    return run;
+  }
+
+  // What the program writes into a pipe, read while it runs so that it never blocks.
+  ProgramRun runIntoPipe(const std::vector<std::string>& arguments) {
+    int ends[2];
+    if (::pipe2(ends, O_CLOEXEC) != 0) throw std::runtime_error("pipe2 failed");
+    std::string received;
+    ProgramRun run = runOn(arguments, ends[1], [&] {
+      ::close(ends[1]);
+      char buffer[65536];
+      for (ssize_t n; (n = ::read(ends[0], buffer, sizeof buffer)) > 0;) received.append(buffer, n);
+    });
+    ::close(ends[0]);
+    run.out = received;
+    return run;
+  }
+
+  ScratchDir dir_, streams_;
+};
+
+TEST_F(StandardOutput, APipeReceivesExactlyWhatAFileWould) {
+  ASSERT_EQ(runProgram(
+                {"--seed", "1", "--png", dir_.file("tree.png"), "--trace", dir_.file("tree.trace")})
+                .status,
+            0);
+  for (const char* name : {"/dev/stdout", "/dev/fd/1", "/proc/self/fd/1"}) {
+    const ProgramRun trace = runIntoPipe({"--seed", "1", "--trace", name});
+    EXPECT_EQ(trace.status, 0) << name << ": " << trace.err;
+    EXPECT_TRUE(trace.out == readFile(dir_.file("tree.trace"))) << name;
+    const ProgramRun png = runIntoPipe({"--seed", "1", "--png", name});
+    EXPECT_EQ(png.status, 0) << name << ": " << png.err;
+    EXPECT_TRUE(png.out == readFile(dir_.file("tree.png"))) << name;
+  }
+}
+
+TEST_F(StandardOutput, AFileItLeadsToGrowsWhereTheShellLeftIt) {
+  const std::string trace = (runProgram({"--seed", "1", "--trace", dir_.file("tree.trace")}),
+                             readFile(dir_.file("tree.trace")));
+  const std::string log = dir_.write("log", "earlier line\n");
+  struct stat before {};
+  ASSERT_EQ(::stat(log.c_str(), &before), 0);
+  for (const char* name : {"/dev/stdout", "/dev/fd/1", "/proc/self/fd/1"}) {
+    const int out = ::open(log.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
+    const ProgramRun run = runOn({"--seed", "1", "--trace", name}, out);
+    ::write(out, "later line\n", 11);  // the shell goes on writing after it
+    ::close(out);
+    EXPECT_EQ(run.status, 0) << name << ": " << run.err;
+    const std::string content = readFile(log);
+    EXPECT_TRUE(content == "earlier line\n" + trace + "later line\n")
+        << name << ": " << content.substr(0, 60);
+    writeFile(log, "earlier line\n");
+    struct stat after {};
+    ASSERT_EQ(::stat(log.c_str(), &after), 0);
+    EXPECT_EQ(after.st_ino, before.st_ino) << name << ": the file was replaced";
+  }
+  EXPECT_EQ(dir_.entries(), (std::set<std::string>{"log", "tree.trace"}));
+}
+
+TEST_F(StandardOutput, ADescriptorThatCannotBeWrittenIsRefusedBeforeAnyTree) {
+  const std::string log = dir_.write("log", "");
+  const int readOnly = ::open(log.c_str(), O_RDONLY | O_CLOEXEC);
+  const ProgramRun run = runOn({"--seed", "1", "--trace", "/dev/stdout"}, readOnly);
+  ::close(readOnly);
+  expectRefused(run, "cannot write /dev/stdout: Bad file descriptor");
+  // A descriptor the program was not given at all.
+  const int out = ::open(log.c_str(), O_WRONLY | O_CLOEXEC);
+  expectRefused(runOn({"--seed", "1", "--png", "/dev/fd/9"}, out),
+                "cannot write /dev/fd/9: Bad file descriptor");
+  ::close(out);
+  EXPECT_TRUE(readFile(log).empty());
 }
 
 }  // namespace

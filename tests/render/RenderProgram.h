@@ -73,16 +73,9 @@ struct ProgramRun {
 };
 
 // Starts tilvera-render with the given arguments, without a shell, its
-// standard output and error going to the given files; returns its process id.
-inline pid_t startProgram(const std::vector<std::string>& arguments, const std::string& outPath,
-                          const std::string& errPath) {
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                   0600);
-  posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                   0600);
-
+// standard streams set up by `actions`; returns its process id.
+inline pid_t spawnProgram(const std::vector<std::string>& arguments,
+                          posix_spawn_file_actions_t& actions) {
   std::vector<std::string> words{TILVERA_RENDER_PROGRAM};
   words.insert(words.end(), arguments.begin(), arguments.end());
   std::vector<char*> argv;
@@ -94,6 +87,32 @@ inline pid_t startProgram(const std::vector<std::string>& arguments, const std::
   posix_spawn_file_actions_destroy(&actions);
   if (spawned != 0) throw std::runtime_error("cannot start " + words[0]);
   return pid;
+}
+
+// Starts tilvera-render with its standard output and error going to the given
+// files; returns its process id.
+inline pid_t startProgram(const std::vector<std::string>& arguments, const std::string& outPath,
+                          const std::string& errPath) {
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                   0600);
+  posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                   0600);
+  return spawnProgram(arguments, actions);
+}
+
+// Starts tilvera-render with its standard input and output on descriptors of
+// the caller's, and its standard error going to a file.
+inline pid_t startProgramOn(const std::vector<std::string>& arguments, int inFd, int outFd,
+                            const std::string& errPath) {
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_adddup2(&actions, inFd, 0);
+  posix_spawn_file_actions_adddup2(&actions, outFd, 1);
+  posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                   0600);
+  return spawnProgram(arguments, actions);
 }
 
 // The raw wait status of a started program.
