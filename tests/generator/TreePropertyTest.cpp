@@ -131,7 +131,7 @@ class InspectingPump : public EventPump {
       return;
     }
     highestRow = std::max(highestRow, static_cast<int>(lastPosition));
-    const double turnBound = 90 + 36.5 * g_.level;
+    const double turnBound = 36.5 * g_.level;
     for (long row = g_.readBase; row <= lastPosition; ++row) {
       const int angle = g_.branchQueue[static_cast<std::size_t>(row)].angle;
       if (std::abs(angle - 90) > turnBound) findings_.note("a stored angle out of range");

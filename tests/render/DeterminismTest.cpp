@@ -83,6 +83,11 @@ TEST(Determinism, WithoutSeedOrUniformsTheTimeOfDaySeedsAWholeRun) {
   const Outputs timed = render({}, "2");
   EXPECT_TRUE(timed.png.starts_with("\x89PNG"));
   EXPECT_EQ(recordsOfTree(timed.trace, 2).substr(0, 2), "u ");
+  // The clock reads nanoseconds since midnight: a run that fell back on a
+  // fixed seed would draw seed 0's trees, whatever the hour.
+  const Outputs zero = render({"--seed", "0"}, "2");
+  EXPECT_NE(recordsOfTree(timed.trace, 1), recordsOfTree(zero.trace, 1));
+  EXPECT_NE(recordsOfTree(timed.trace, 2), recordsOfTree(zero.trace, 2));
 }
 
 }  // namespace

@@ -333,4 +333,19 @@ no_display_fails() {
   grep -q '^tilvera: cannot open a window: .' "$work/stderr" || fail "unexpected message"
 }
 
+# A display that works, and a video driver named by the user that would show
+# nothing there: refused, naming the driver rather than blaming the display.
+invisible_driver_refused() {
+  local driver status
+  start_x_server
+  for driver in dummy offscreen; do
+    status=0
+    SDL_VIDEODRIVER=$driver timeout -s KILL 10 "$tilvera" >"$work/stdout" 2>"$work/stderr" ||
+      status=$?
+    ((status == 1)) || fail "$driver: exit status $status, expected 1"
+    [[ $(cat "$work/stderr") == "tilvera: cannot open a window: no display (the video driver $driver shows no window)" ]] ||
+      fail "$driver: unexpected message: $(cat "$work/stderr")"
+  done
+}
+
 "$scenario"

@@ -62,7 +62,7 @@ bool startVideo(std::string& why) {
   return false;
 }
 
-std::string noDisplayReason(const std::string& why = {}) {
+std::string noDisplayReason(const std::string& why) {
   const std::string detail = why.empty() ? "" : ": " + why;
   for (const char* variable : {"DISPLAY", "WAYLAND_DISPLAY"}) {
     if (isSet(variable)) {
@@ -156,8 +156,10 @@ std::unique_ptr<SdlWindow> SdlWindow::open(const Image& image, std::string* erro
   if (!startVideo(why)) return fail(noDisplayReason(why));
   if (SDL_strcasecmp(SDL_GetCurrentVideoDriver(), "x11") == 0) endOnLostDisplay();
   auto native = std::make_unique<Native>();  // from here on, failing shuts SDL down again
-  // A driver the user named may still be one that shows nothing.
-  if (showsNothing(SDL_GetCurrentVideoDriver())) return fail(noDisplayReason());
+  // A driver the user named may still be one that shows nothing. The display
+  // itself may be fine, so the message names the driver, not the display.
+  if (const char* driver = SDL_GetCurrentVideoDriver(); showsNothing(driver))
+    return fail(std::string("no display (the video driver ") + driver + " shows no window)");
 
   // The image is 9550 x 6580 twips at 96 dpi, and SDL's window units are
   // 96-dpi points on every display: a window of the image's size in those
