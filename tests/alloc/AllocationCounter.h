@@ -2,8 +2,9 @@
 
 namespace tilvera::testing {
 
-// How many times the global operator new (any form) has been called in this
-// program so far.
+// How many heap allocations this program has made so far: any form of the
+// global operator new, and malloc, calloc, realloc and the aligned allocators,
+// whoever calls them.
 long allocationsSoFar();
 
 }  // namespace tilvera::testing

@@ -5,7 +5,8 @@
 
 #include <cstdint>
 #include <cstdio>
-#include <memory>
+#include <cstdlib>
+#include <cstring>
 #include <optional>
 
 #include "AllocationCounter.h"
@@ -17,12 +18,45 @@
 namespace tilvera::testing {
 namespace {
 
-std::unique_ptr<int> kept;  // escapes, so the allocation cannot be left out
+struct alignas(64) Wide {
+  char bytes[64];
+};
 
-TEST(AllocationCounter, SeesAnAllocation) {
-  const long before = allocationsSoFar();
-  kept = std::make_unique<int>(7);
-  EXPECT_EQ(allocationsSoFar() - before, 1);
+// Escapes, so that no allocation below can be left out by the compiler.
+void* volatile kept = nullptr;
+
+// Each way a library beneath the generator could take memory is counted.
+TEST(AllocationCounter, SeesEveryKindOfAllocation) {
+  struct Case {
+    const char* name;
+    void* (*allocate)();
+    void (*release)(void*);
+  };
+  const auto freeIt = [](void* memory) { std::free(memory); };
+  const Case cases[] = {
+      {"new", [] { return static_cast<void*>(new int(7)); },
+       [](void* memory) { delete static_cast<int*>(memory); }},
+      {"aligned new", [] { return static_cast<void*>(new Wide{}); },
+       [](void* memory) { delete static_cast<Wide*>(memory); }},
+      {"malloc", [] { return std::malloc(24); }, freeIt},
+      {"calloc", [] { return std::calloc(3, 8); }, freeIt},
+      {"realloc", [] { return std::realloc(nullptr, 24); }, freeIt},
+      {"aligned_alloc", [] { return std::aligned_alloc(64, 128); }, freeIt},
+      {"posix_memalign",
+       [] {
+         void* memory = nullptr;
+         return ::posix_memalign(&memory, 64, 128) == 0 ? memory : nullptr;
+       },
+       freeIt},
+      {"strdup, inside the C library", [] { return static_cast<void*>(::strdup("tilvera")); },
+       freeIt},
+  };
+  for (const Case& c : cases) {
+    const long before = allocationsSoFar();
+    kept = c.allocate();
+    EXPECT_EQ(allocationsSoFar() - before, 1) << c.name;
+    c.release(kept);
+  }
 }
 
 // The cycle as tilvera-render runs it: one start-up, then one turn per tree,
