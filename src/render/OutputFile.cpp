@@ -228,8 +228,16 @@ bool namesSameFile(const std::string& a, const std::string& b) {
 }
 
 void removeTemporaryOutputsOnSignal() {
-  for (int signalNumber : {SIGINT, SIGTERM, SIGHUP})
+  // SIGPIPE too: a trace piped into a reader that stops early (head) ends the
+  // run that way, and a PNG not yet published must not stay behind. A signal
+  // the program was started with ignored stays ignored: nohup's SIGHUP must
+  // not end the run, and with SIGPIPE ignored the write fails and says so.
+  for (int signalNumber : {SIGINT, SIGTERM, SIGHUP, SIGPIPE}) {
+    struct sigaction current {};
+    if (::sigaction(signalNumber, nullptr, &current) == 0 && current.sa_handler == SIG_IGN)
+      continue;
     std::signal(signalNumber, removeTemporariesAndDie);
+  }
 }
 
 }  // namespace tilvera

@@ -57,7 +57,7 @@ class OutputFile {
 // yet ("x.png" and "./x.png"), where the second rename would silently replace the first.
 bool namesSameFile(const std::string& a, const std::string& b);
 
-// Makes SIGINT, SIGTERM and SIGHUP remove the temporary files of outputs not
+// Makes SIGINT, SIGTERM, SIGHUP and SIGPIPE remove the temporary files of outputs not
 // yet published before the process dies of the signal.
 void removeTemporaryOutputsOnSignal();
 

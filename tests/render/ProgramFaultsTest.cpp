@@ -8,6 +8,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <functional>
 #include <regex>
 #include <set>
@@ -210,6 +211,28 @@ TEST(ProgramFaults, AnInterruptedRunLeavesNoTemporaryFileBehind) {
   EXPECT_TRUE(dir.entries().empty());
 }
 
+// Started under nohup, a hang-up does not end the run; a signal it was not
+// told to ignore still does, and tidily.
+TEST(ProgramFaults, ASignalIgnoredAtStartStaysIgnored) {
+  const ScratchDir dir, streams;
+  const auto previous = std::signal(SIGHUP, SIG_IGN);  // inherited, as from nohup
+  const pid_t pid = startProgram({"--seed", "1", "--trees", "1000000", "--trace", dir.file("t")},
+                                 streams.file("out"), streams.file("err"));
+  std::signal(SIGHUP, previous);
+  for (int wait = 0; wait < 500 && dir.entries().empty(); ++wait) ::usleep(10'000);
+  ::kill(pid, SIGHUP);
+  ::usleep(200'000);
+  int waitStatus = 0;
+  const pid_t ended = ::waitpid(pid, &waitStatus, WNOHANG);
+  EXPECT_EQ(ended, 0) << "a hang-up ended a run started under nohup";
+  if (ended == 0) {
+    ::kill(pid, SIGTERM);
+    waitStatus = waitForProgram(pid);
+  }
+  EXPECT_TRUE(WIFSIGNALED(waitStatus) && WTERMSIG(waitStatus) == SIGTERM);
+  EXPECT_TRUE(dir.entries().empty());
+}
+
 // The program's standard output named by path is written through the
 // descriptor it already has, as a shell redirection means it. Opened anew, a
 // file behind it would be truncated or replaced, and what the shell had put
@@ -285,6 +308,29 @@ TEST_F(StandardOutput, AFileItLeadsToGrowsWhereTheShellLeftIt) {
     EXPECT_EQ(after.st_ino, before.st_ino) << name << ": the file was replaced";
   }
   EXPECT_EQ(dir_.entries(), (std::set<std::string>{"log", "tree.trace"}));
+}
+
+// `tilvera-render --png tree.png --trace /dev/stdout | head -1`: the reader
+// stops, and the run ends without leaving the unfinished picture behind, under
+// a hidden temporary name or its own.
+TEST_F(StandardOutput, AReaderThatStopsEarlyLeavesNoOutputBehind) {
+  for (const bool pipeSignalIgnored : {false, true}) {
+    int ends[2];
+    ASSERT_EQ(::pipe2(ends, O_CLOEXEC), 0);
+    ::close(ends[0]);  // the reader has already gone
+    // The program inherits the disposition, as it would from a shell.
+    const auto previous = std::signal(SIGPIPE, pipeSignalIgnored ? SIG_IGN : SIG_DFL);
+    const ProgramRun run = runOn(
+        {"--seed", "5", "--trees", "50", "--png", dir_.file("tree.png"), "--trace", "/dev/stdout"},
+        ends[1]);
+    std::signal(SIGPIPE, previous);
+    ::close(ends[1]);
+    if (pipeSignalIgnored)
+      expectRefused(run, "cannot write /dev/stdout: Broken pipe");
+    else
+      EXPECT_EQ(run.status, -1) << "ends of SIGPIPE, as a pipeline's writer does";
+    EXPECT_TRUE(dir_.entries().empty()) << "SIGPIPE ignored: " << pipeSignalIgnored;
+  }
 }
 
 TEST_F(StandardOutput, ADescriptorThatCannotBeWrittenIsRefusedBeforeAnyTree) {
