@@ -1,6 +1,7 @@
 #include "render/OutputFile.h"
 
 #include <fcntl.h>
+#include <stdio_ext.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -212,8 +213,13 @@ void OutputFile::finish() {
   if (!written) throw RenderError(failure("cannot write", target_, error == 0 ? EIO : error));
 }
 
+// What is still buffered is dropped, not flushed: through a descriptor or a
+// device it would deliver a whole picture from a run that failed.
 void OutputFile::discard() noexcept {
-  if (stream_) std::fclose(stream_);
+  if (stream_) {
+    ::__fpurge(stream_);
+    std::fclose(stream_);
+  }
   if (fd_ >= 0) ::close(fd_);
   stream_ = nullptr;
   fd_ = -1;

@@ -333,6 +333,17 @@ TEST_F(StandardOutput, AReaderThatStopsEarlyLeavesNoOutputBehind) {
   }
 }
 
+// The picture is complete in the stream's buffer when the trace fails to
+// finish; a failed run must not deliver it through the descriptor all the same.
+TEST_F(StandardOutput, AFailedRunDeliversNothingThroughIt) {
+  const std::string out = dir_.write("out.png", "");
+  const int fd = ::open(out.c_str(), O_WRONLY | O_CLOEXEC);
+  const ProgramRun run = runOn({"--seed", "3", "--png", "/dev/stdout", "--trace", "/dev/full"}, fd);
+  ::close(fd);
+  expectRefused(run, "cannot write /dev/full: No space left on device");
+  EXPECT_EQ(readFile(out).size(), 0u);
+}
+
 TEST_F(StandardOutput, ADescriptorThatCannotBeWrittenIsRefusedBeforeAnyTree) {
   const std::string log = dir_.write("log", "");
   const int readOnly = ::open(log.c_str(), O_RDONLY | O_CLOEXEC);
