@@ -58,13 +58,14 @@ fail() {
 # Every X client call is bounded, so a hang fails the test instead of stalling it.
 x() { timeout 10 "$@"; }
 
+xvfb_options=()  # a scenario may add some, e.g. to leave out an extension
 start_x_server() {
   # -displayfd picks a free display and writes its number once it accepts
   # clients. -noreset: by default the server resets whenever its last client
   # leaves, and a program connecting during that reset is refused; the probe
   # below would otherwise cause exactly that.
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$work/display" \
-    >"$work/xvfb.log" 2>&1 &
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset "${xvfb_options[@]}" \
+    3>"$work/display" >"$work/xvfb.log" 2>&1 &
   xvfb_pid=$!
   for _ in $(seq 100); do
     if [[ $(cat "$work/display") == *[0-9] ]]; then

@@ -2,12 +2,17 @@
 
 #include <SDL.h>
 
+#include <chrono>
+#include <cstdint>
 #include <cstdlib>
+#include <optional>
 #include <string>
+#include <thread>
 #include <utility>
 
 #include "platform/WindowColours.h"
 #include "platform/sdl/DisplayLoss.h"
+#include "platform/sdl/FramePacer.h"
 #include "platform/sdl/KeyTranslation.h"
 #include "platform/sdl/PresentGeometry.h"
 
@@ -83,6 +88,28 @@ SDL_Renderer* createRenderer(SDL_Window* window) {
   return nullptr;
 }
 
+// SDL's software renderer accepts the request to wait for the refresh and
+// reports it granted, but it cannot wait: it only copies to the window.
+bool waitsForRefresh(SDL_Renderer* renderer) {
+  SDL_RendererInfo info{};
+  if (SDL_GetRendererInfo(renderer, &info) != 0) return false;
+  return (info.flags & SDL_RENDERER_PRESENTVSYNC) != 0 && SDL_strcmp(info.name, "software") != 0;
+}
+
+int refreshRateOf(SDL_Window* window) {
+  SDL_DisplayMode mode{};
+  return SDL_GetWindowDisplayMode(window, &mode) == 0 ? mode.refresh_rate : 0;
+}
+
+// Sleeps off what is left of the refresh before a present, if anything.
+void keepPace(FramePacer& pacer) {
+  using namespace std::chrono;
+  const auto now = steady_clock::now().time_since_epoch();
+  const auto wait =
+      pacer.waitBefore(static_cast<std::uint64_t>(duration_cast<nanoseconds>(now).count()));
+  if (wait > 0) std::this_thread::sleep_for(nanoseconds(wait));
+}
+
 // Events the window has no use for. Left enabled, each would wake a pause
 // only to show the same image again.
 void ignoreUnusedEvents() {
@@ -127,6 +154,7 @@ struct SdlWindow::Native {
   SDL_Window* window = nullptr;
   SDL_Renderer* renderer = nullptr;
   SDL_Texture* texture = nullptr;
+  std::optional<FramePacer> pacer;  // for a renderer that does not wait for the refresh
 };
 
 namespace {
@@ -173,6 +201,7 @@ std::unique_ptr<SdlWindow> SdlWindow::open(const Image& image, std::string* erro
   if (native->window == nullptr) return fail(SDL_GetError());
   native->renderer = createRenderer(native->window);
   if (native->renderer == nullptr) return fail(SDL_GetError());
+  if (!waitsForRefresh(native->renderer)) native->pacer.emplace(refreshRateOf(native->window));
   // The image's own layout (0x00BBGGRR in memory order of a 32-bit word), so
   // nothing is converted on the way.
   native->texture = SDL_CreateTexture(native->renderer, SDL_PIXELFORMAT_XBGR8888,
@@ -227,6 +256,7 @@ void SdlWindow::endProgram() {
 // The whole client area is drawn on every present: after a present the
 // renderer's back buffer holds nothing to build on.
 void SdlWindow::present() {
+  if (native_->pacer) keepPace(*native_->pacer);
   SDL_UpdateTexture(native_->texture, nullptr, image_.data(),
                     image_.width() * static_cast<int>(sizeof(Colour)));
   SDL_SetRenderDrawColor(native_->renderer, redOf(backgroundColor), greenOf(backgroundColor),

@@ -24,8 +24,9 @@ class SdlWindow final : public EventPump {
   SdlWindow(const SdlWindow&) = delete;
   SdlWindow& operator=(const SdlWindow&) = delete;
 
-  // Each call shows the image once, in step with the display where the
-  // platform offers it.
+  // Each call shows the image once, in step with the display: by the
+  // renderer's own wait for the refresh where it has one, else paced to the
+  // display's refresh rate.
   void processPendingEvents() override;
   void waitForEvents() override;
   bool closeRequested() const override { return closeRequested_; }
