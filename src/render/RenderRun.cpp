@@ -1,5 +1,7 @@
 #include "render/RenderRun.h"
 
+#include <sys/stat.h>
+
 #include <optional>
 #include <string>
 
@@ -33,6 +35,28 @@ void drawTrees(const RenderOptions& options, HeadlessPlatform& platform) {
   }
 }
 
+bool isRegularFile(const std::string& path) {
+  struct stat status {};
+  return ::stat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode);
+}
+
+// An output renamed over another file, or over the uniforms file it was drawn
+// from, would silently replace it. A uniforms source that is no regular file
+// (a pipe, a terminal) is read to its end first and cannot be replaced.
+void refuseSharedFiles(const RenderOptions& options) {
+  struct Named {
+    std::string option, path;
+  };
+  const Named uniforms{"--uniforms",
+                       isRegularFile(options.uniformsPath) ? options.uniformsPath : ""};
+  const Named png{"--png", options.pngPath}, trace{"--trace", options.tracePath};
+  for (const auto& [first, second] : {std::pair{uniforms, png}, {uniforms, trace}, {png, trace}}) {
+    if (!first.path.empty() && !second.path.empty() && namesSameFile(first.path, second.path))
+      throw RenderError(first.option + " and " + second.option + " name the same file " +
+                        first.path);
+  }
+}
+
 void writeImage(const Image& image, OutputFile& png) {
   std::string error;
   if (!writePng(image, png.stream(), &error))
@@ -45,9 +69,7 @@ void runRender(const RenderOptions& options, std::FILE* diagnostics) {
   std::optional<ListedRandom> listed;
   if (!options.uniformsPath.empty())
     listed.emplace(readUniformsFile(options.uniformsPath), options.uniformsPath);
-  if (!options.pngPath.empty() && !options.tracePath.empty() &&
-      namesSameFile(options.pngPath, options.tracePath))
-    throw RenderError("--png and --trace name the same file " + options.pngPath);
+  refuseSharedFiles(options);
   std::optional<OutputFile> png, trace;
   if (!options.pngPath.empty()) png.emplace(options.pngPath);
   if (!options.tracePath.empty()) trace.emplace(options.tracePath);

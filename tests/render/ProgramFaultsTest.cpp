@@ -174,6 +174,31 @@ TEST(ProgramFaults, OutputPathsThatCannotBeWrittenFailBeforeAnyTreeIsDrawn) {
   }
 }
 
+// The uniforms a run is drawn from are its input: an output renamed over them
+// would replace them with the picture, by name, through a link, or as the trace.
+TEST(ProgramFaults, AnOutputNamingTheUniformsFileIsRefused) {
+  const ScratchDir dir;
+  const std::string numbers =
+      readFile(std::string(TILVERA_RENDER_FIXTURES) + "/two-trees.uniforms");
+  const std::string uniforms = dir.write("uu.txt", numbers);
+  const std::string link = dir.file("link.txt");
+  ASSERT_EQ(::symlink("uu.txt", link.c_str()), 0);
+  const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
+      {{"--png", uniforms}, "--uniforms and --png name the same file " + uniforms},
+      {{"--png", link}, "--uniforms and --png name the same file " + uniforms},
+      {{"--trace", dir.file("./uu.txt")}, "--uniforms and --trace name the same file " + uniforms},
+      {{"--png", dir.file("out.png"), "--trace", link},
+       "--uniforms and --trace name the same file"},
+  };
+  for (const auto& [outputs, message] : cases) {
+    std::vector<std::string> arguments = {"--uniforms", uniforms, "--trees", "2"};
+    arguments.insert(arguments.end(), outputs.begin(), outputs.end());
+    expectRefused(runProgram(arguments), message);
+    EXPECT_TRUE(readFile(uniforms) == numbers) << message;
+    EXPECT_EQ(dir.entries(), (std::set<std::string>{"uu.txt", "link.txt"})) << message;
+  }
+}
+
 TEST(ProgramFaults, ASuccessfulRunLeavesExactlyItsOutputs) {
   const ScratchDir dir;
   const ProgramRun run =
