@@ -8,6 +8,7 @@
 #include "platform/Image.h"
 #include "platform/ImageSurface.h"
 #include "platform/PcgRandom.h"
+#include "platform/StandardDescriptors.h"
 #include "platform/SystemClock.h"
 #include "platform/WindowColours.h"
 #include "platform/sdl/SdlWindow.h"
@@ -17,6 +18,7 @@
 
 int main(int argc, char* argv[]) {
   using namespace tilvera;
+  reserveStandardDescriptors();
   // Help, version and bad arguments end here, before any window opens.
   if (const auto status = handleProgramArguments(argc, argv, std::cout, std::cerr)) return *status;
 

@@ -138,6 +138,23 @@ no_font_draws_without_banner() {
   expect_exit 0
 }
 
+# Started with standard error closed and no font: the warning has nowhere to
+# go, and must not go into the X connection, which would otherwise take the
+# descriptor's number; a corrupted connection hung the program for good.
+no_font_with_stderr_closed() {
+  FONTCONFIG_FILE="$work/fonts.conf"
+  export FONTCONFIG_FILE
+  printf '<?xml version="1.0"?>\n<fontconfig></fontconfig>\n' >"$FONTCONFIG_FILE"
+  local program=$tilvera
+  tilvera=$work/tilvera-without-stderr
+  printf '#!/bin/sh\nexec "%s" 2>&-\n' "$program" >"$tilvera"
+  chmod +x "$tilvera"
+  start_program
+  expect_drawing
+  kill -TERM "$program_pid"
+  expect_exit_within 5 0
+}
+
 sigint_while_drawing_ends() {
   start_program
   expect_drawing
