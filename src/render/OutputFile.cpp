@@ -238,12 +238,16 @@ void removeTemporaryOutputsOnSignal() {
   // run that way, and a PNG not yet published must not stay behind. A signal
   // the program was started with ignored stays ignored: nohup's SIGHUP must
   // not end the run, and with SIGPIPE ignored the write fails and says so.
-  for (int signalNumber : {SIGINT, SIGTERM, SIGHUP, SIGPIPE}) {
+  for (int signalNumber : {SIGINT, SIGTERM, SIGHUP, SIGPIPE, SIGQUIT, SIGALRM, SIGUSR1, SIGUSR2,
+                           SIGXCPU, SIGVTALRM, SIGPROF}) {
     struct sigaction current {};
     if (::sigaction(signalNumber, nullptr, &current) == 0 && current.sa_handler == SIG_IGN)
       continue;
     std::signal(signalNumber, removeTemporariesAndDie);
   }
+  // Past a file size limit the write then fails with EFBIG and is reported
+  // like any other write error, instead of the signal ending the run.
+  std::signal(SIGXFSZ, SIG_IGN);
 }
 
 }  // namespace tilvera

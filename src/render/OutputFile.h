@@ -57,8 +57,10 @@ class OutputFile {
 // yet ("x.png" and "./x.png"), where the second rename would silently replace the first.
 bool namesSameFile(const std::string& a, const std::string& b);
 
-// Makes SIGINT, SIGTERM, SIGHUP and SIGPIPE remove the temporary files of outputs not
-// yet published before the process dies of the signal.
+// Makes the terminating signals a run may get (SIGINT, SIGTERM, SIGHUP, SIGPIPE,
+// SIGQUIT, the alarms and CPU limit, SIGUSR1/2) remove the temporary files of
+// outputs not yet published before the process dies of the signal; SIGXFSZ is
+// ignored, so that a file size limit fails the write instead.
 void removeTemporaryOutputsOnSignal();
 
 }  // namespace tilvera

@@ -4,11 +4,13 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <csignal>
+#include <cstring>
 #include <functional>
 #include <regex>
 #include <set>
@@ -224,15 +226,46 @@ TEST(ProgramFaults, NoFontWarnsOnceUnderItsOwnNameAndStillDraws) {
 }
 
 TEST(ProgramFaults, AnInterruptedRunLeavesNoTemporaryFileBehind) {
+  // SIGQUIT and SIGXCPU dump core by default; no core file belongs in the test's directory.
+  struct rlimit core {};
+  ::getrlimit(RLIMIT_CORE, &core);
+  const struct rlimit noCore = {0, core.rlim_max};
+  ::setrlimit(RLIMIT_CORE, &noCore);
+  for (const int signalNumber :
+       {SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGALRM, SIGUSR1, SIGUSR2, SIGXCPU, SIGVTALRM, SIGPROF}) {
+    const ScratchDir dir, streams;
+    const pid_t pid = startProgram({"--seed", "1", "--trees", "1000000", "--trace", dir.file("t")},
+                                   streams.file("out"), streams.file("err"));
+    // The temporary trace exists as soon as the outputs are checked, before the first tree.
+    for (int wait = 0; wait < 500 && dir.entries().empty(); ++wait) ::usleep(10'000);
+    EXPECT_EQ(dir.entries().size(), 1u) << strsignal(signalNumber);
+    ::kill(pid, signalNumber);
+    const int waitStatus = waitForProgram(pid);
+    EXPECT_TRUE(WIFSIGNALED(waitStatus) && WTERMSIG(waitStatus) == signalNumber)
+        << strsignal(signalNumber);
+    EXPECT_TRUE(dir.entries().empty()) << strsignal(signalNumber);
+  }
+  ::setrlimit(RLIMIT_CORE, &core);
+}
+
+// Past a file size limit (ulimit -f) the write fails and says so, as any other
+// write error does, instead of the signal killing the run midway.
+TEST(ProgramFaults, AFileSizeLimitFailsTheWriteAndLeavesNothing) {
   const ScratchDir dir, streams;
-  const pid_t pid = startProgram({"--seed", "1", "--trees", "1000000", "--trace", dir.file("t")},
+  struct rlimit size {};
+  ::getrlimit(RLIMIT_FSIZE, &size);
+  const struct rlimit limited = {100 * 1024, size.rlim_max};
+  ::setrlimit(RLIMIT_FSIZE,
+              &limited);  // the program inherits it; this process writes nothing meanwhile
+  const pid_t pid = startProgram({"--seed", "1", "--trees", "300", "--trace", dir.file("t")},
                                  streams.file("out"), streams.file("err"));
-  // The temporary trace exists as soon as the outputs are checked, before the first tree.
-  for (int wait = 0; wait < 500 && dir.entries().empty(); ++wait) ::usleep(10'000);
-  EXPECT_EQ(dir.entries().size(), 1u);
-  ::kill(pid, SIGTERM);
+  ::setrlimit(RLIMIT_FSIZE, &size);
   const int waitStatus = waitForProgram(pid);
-  EXPECT_TRUE(WIFSIGNALED(waitStatus) && WTERMSIG(waitStatus) == SIGTERM);
+  ProgramRun run;
+  run.status = WIFEXITED(waitStatus) ? WEXITSTATUS(waitStatus) : -1;
+  run.err = readFile(streams.file("err"));
+  expectRefused(run, "cannot write " + dir.file("t") + ": File too large");
+  EXPECT_EQ(linesOf(run.err).size(), 1u) << run.err;
   EXPECT_TRUE(dir.entries().empty());
 }
 
