@@ -180,9 +180,12 @@ std::unique_ptr<SdlWindow> SdlWindow::open(const Image& image, std::string* erro
     if (error != nullptr) *error = std::move(reason);
     return std::unique_ptr<SdlWindow>();
   };
+  // Before the first connection: a server that goes away while SDL is still
+  // setting up its window is a lost display too, not Xlib's own two lines. The
+  // handler is the process's, and harmless where no X connection is made.
+  endOnLostDisplay();
   std::string why;
   if (!startVideo(why)) return fail(noDisplayReason(why));
-  if (SDL_strcasecmp(SDL_GetCurrentVideoDriver(), "x11") == 0) endOnLostDisplay();
   auto native = std::make_unique<Native>();  // from here on, failing shuts SDL down again
   // A driver the user named may still be one that shows nothing. The display
   // itself may be fine, so the message names the driver, not the display.
