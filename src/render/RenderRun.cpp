@@ -19,12 +19,15 @@ namespace {
 
 // Start-up once, then one turn of the cycle per tree. Tree k reads the seed
 // N + k - 1 from the clock (it wraps modulo 2^64, as the clock's reading would).
+// A trace that cannot be written stops the drawing after the tree it failed in,
+// rather than after every tree asked for; finishing the trace then reports it.
 void drawTrees(const RenderOptions& options, HeadlessPlatform& platform) {
   GeneratorPorts ports = platform.ports();
   GeneratorState state;
   startUp(state, ports);
-  for (std::uint64_t tree = 1; tree <= options.trees; ++tree) {
-    if (TraceWriter* trace = platform.trace()) trace->tree(tree);
+  TraceWriter* const trace = platform.trace();
+  for (std::uint64_t tree = 1; tree <= options.trees && !(trace && trace->failed()); ++tree) {
+    if (trace) trace->tree(tree);
     platform.seedClock().set(options.seed.value_or(0) + (tree - 1));
     try {
       runTree(state, ports);

@@ -25,6 +25,9 @@ class TraceWriter {
   void text(float x, float y, std::string_view text);
   void poll();
 
+  // Whether a write has failed; what failed is reported when the stream is finished.
+  bool failed() const { return std::ferror(stream_) != 0; }
+
  private:
   std::FILE* stream_;
 };

@@ -201,6 +201,26 @@ TEST(ProgramFaults, AnOutputNamingTheUniformsFileIsRefused) {
   }
 }
 
+// The trace of seed 1's second tree alone outgrows the stream's buffer, so a
+// full device fails it there. Replayed from the numbers of three trees and
+// asked for a fourth, a run that went on drawing would run out of numbers
+// first; one that stops at the failed tree reports the write error instead.
+TEST(ProgramFaults, ATraceThatCannotBeWrittenStopsTheDrawingAtTheTreeItFailedIn) {
+  const ScratchDir dir;
+  ASSERT_EQ(runProgram({"--seed", "1", "--trees", "3", "--trace", dir.file("three.trace")}).status,
+            0);
+  std::string numbers;
+  for (const std::string& line : linesOf(readFile(dir.file("three.trace"))))
+    if (line.starts_with("u ")) numbers += line.substr(2) + "\n";
+  const std::string uniforms = dir.write("three.uniforms", numbers);
+
+  const ProgramRun run = runProgram(
+      {"--uniforms", uniforms, "--trees", "4", "--trace", "/dev/full", "--png", dir.file("t.png")});
+  expectRefused(run, "cannot write /dev/full: No space left on device");
+  EXPECT_EQ(linesOf(run.err).size(), 1u) << run.err;
+  EXPECT_EQ(dir.entries(), (std::set<std::string>{"three.trace", "three.uniforms"}));
+}
+
 TEST(ProgramFaults, ASuccessfulRunLeavesExactlyItsOutputs) {
   const ScratchDir dir;
   const ProgramRun run =
