@@ -9,6 +9,7 @@
 #include <atomic>
 #include <cerrno>
 #include <charconv>
+#include <climits>
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
@@ -89,15 +90,26 @@ std::optional<int> namedDescriptor(std::string_view path) {
   return std::nullopt;
 }
 
-// A rename replaces a symbolic link itself; the user means the file it points to.
-std::string resolvedLink(const std::string& path) {
-  struct stat status {};
-  if (::lstat(path.c_str(), &status) != 0 || !S_ISLNK(status.st_mode)) return path;
-  char* resolved = ::realpath(path.c_str(), nullptr);
-  if (!resolved) return path;
-  std::string result(resolved);
-  std::free(resolved);
-  return result;
+// As many links in a row as the kernel follows before it gives up with ELOOP.
+constexpr int maxLinksFollowed = 40;
+
+// A rename replaces a symbolic link itself; the user means the file it points
+// to, even one that does not exist yet. A relative target is taken from the
+// link's own directory. Empty for a chain too long to follow (a loop).
+std::optional<std::string> linkChainEnd(std::string path) {
+  for (int followed = 0;; ++followed) {
+    struct stat status {};
+    if (::lstat(path.c_str(), &status) != 0 || !S_ISLNK(status.st_mode)) return path;
+    if (followed == maxLinksFollowed) return std::nullopt;
+    std::array<char, PATH_MAX> target{};
+    const ssize_t length = ::readlink(path.c_str(), target.data(), target.size());
+    if (length <= 0 || static_cast<std::size_t>(length) == target.size()) return path;
+    const std::string_view link(target.data(), static_cast<std::size_t>(length));
+    const auto slash = path.rfind('/');
+    path = link.front() == '/' || slash == std::string::npos
+               ? std::string(link)
+               : path.substr(0, slash + 1) + std::string(link);
+  }
 }
 
 bool sameInode(const std::string& a, const std::string& b) {
@@ -125,14 +137,16 @@ OutputFile::OutputFile(std::string target) : target_(std::move(target)) {
     openDescriptor(*descriptor);
     return;
   }
+  const std::optional<std::string> resolved = linkChainEnd(target_);
+  if (!resolved) throw RenderError(failure("cannot write", target_, ELOOP));
   struct stat status {};
-  const bool exists = ::stat(target_.c_str(), &status) == 0;
+  const bool exists = ::stat(resolved->c_str(), &status) == 0;
   if (exists && S_ISDIR(status.st_mode))
     throw RenderError(target_ + ": is a directory; give a file name");
   if (exists && !S_ISREG(status.st_mode)) {
     openDirect();
   } else {
-    destination_ = exists ? resolvedLink(target_) : target_;
+    destination_ = *resolved;
     openTemporary();
   }
 }
@@ -229,8 +243,10 @@ void OutputFile::discard() noexcept {
 }
 
 bool namesSameFile(const std::string& a, const std::string& b) {
-  return a == b || sameInode(a, b) ||
-         (nameOf(a) == nameOf(b) && sameInode(directoryOf(a), directoryOf(b)));
+  // Links resolved, so that a link to a file not yet written is seen as that file.
+  const std::string endA = linkChainEnd(a).value_or(a), endB = linkChainEnd(b).value_or(b);
+  return a == b || endA == endB || sameInode(endA, endB) ||
+         (nameOf(endA) == nameOf(endB) && sameInode(directoryOf(endA), directoryOf(endB)));
 }
 
 void removeTemporaryOutputsOnSignal() {

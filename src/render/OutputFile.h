@@ -17,7 +17,8 @@ namespace tilvera {
 //   is neither truncated nor replaced, and what else went there stays;
 // - a target that exists and is neither a regular file nor a directory (a
 //   pipe, a device) is opened and written, not replaced.
-// A link to a regular file is followed, so that the file is replaced, not the link.
+// A symbolic link is followed, also to a file that does not exist yet, so that
+// the file it leads to is written, not the link replaced; a loop of links is refused.
 class OutputFile {
  public:
   // Throws RenderError when the target is a directory or its directory cannot be written.

@@ -221,6 +221,45 @@ TEST(ProgramFaults, ATraceThatCannotBeWrittenStopsTheDrawingAtTheTreeItFailedIn)
   EXPECT_EQ(dir.entries(), (std::set<std::string>{"three.trace", "three.uniforms"}));
 }
 
+// An output named through a symbolic link goes where the link leads, also when
+// nothing is there yet; the link itself stays. A loop of links is refused.
+TEST(ProgramFaults, AnOutputThroughALinkGoesWhereTheLinkLeads) {
+  struct Case {
+    std::vector<std::pair<std::string, std::string>> links;  // name, what it points to
+    std::string written;  // where the picture ends up, or empty when refused
+    std::string message;  // after "cannot write out.png: "
+  };
+  const std::vector<Case> cases = {
+      {{{"out.png", "d1/target.png"}}, "d1/target.png", ""},
+      {{{"out.png", "d1/hop"}, {"d1/hop", "../d1/target.png"}}, "d1/target.png", ""},
+      {{{"out.png", "missing/target.png"}}, "", "No such file or directory"},
+      {{{"out.png", "d1/hop"}, {"d1/hop", "../out.png"}}, "", "Too many levels of symbolic links"},
+  };
+  for (const Case& c : cases) {
+    const ScratchDir dir;
+    ::mkdir(dir.file("d1").c_str(), 0755);
+    for (const auto& [name, pointsTo] : c.links)
+      ASSERT_EQ(::symlink(pointsTo.c_str(), dir.file(name).c_str()), 0);
+    const ProgramRun run = runProgram({"--seed", "3", "--png", dir.file("out.png")});
+    struct stat link {};
+    EXPECT_EQ(::lstat(dir.file("out.png").c_str(), &link), 0);
+    EXPECT_TRUE(S_ISLNK(link.st_mode)) << c.links.back().second << ": the link was replaced";
+    if (c.written.empty()) {
+      expectRefused(run, "cannot write " + dir.file("out.png") + ": " + c.message);
+      std::set<std::string> linksInD1, inD1;
+      for (const auto& link : c.links)
+        if (link.first.starts_with("d1/")) linksInD1.insert(link.first.substr(3));
+      for (const auto& entry : std::filesystem::directory_iterator(dir.file("d1")))
+        inD1.insert(entry.path().filename().string());
+      EXPECT_EQ(inD1, linksInD1) << c.message;
+      EXPECT_EQ(dir.entries(), (std::set<std::string>{"out.png", "d1"})) << c.message;
+    } else {
+      EXPECT_EQ(run.status, 0) << run.err;
+      EXPECT_TRUE(readFile(dir.file(c.written)).starts_with("\x89PNG\r\n\x1a\n"));
+    }
+  }
+}
+
 TEST(ProgramFaults, ASuccessfulRunLeavesExactlyItsOutputs) {
   const ScratchDir dir;
   const ProgramRun run =
