@@ -306,6 +306,19 @@ sigint_while_paused_ends() {
   expect_exit 0
 }
 
+# On a screen smaller than the window, its top left (and with it the title bar
+# a window manager puts there) stays on the screen, within reach.
+small_screen_keeps_top_left_on_screen() {
+  xvfb_options=(-screen 0 320x240x24)  # overrides the usual screen
+  start_program
+  local x y
+  x=$(x xwininfo -id "$window" | awk '/Absolute upper-left X/ { print $NF }')
+  y=$(x xwininfo -id "$window" | awk '/Absolute upper-left Y/ { print $NF }')
+  [[ -n $x && -n $y ]] || fail "no position for the window"
+  ((x >= 0 && y >= 0)) || fail "the window starts at $x,$y, off the 320x240 screen"
+  expect_running  # the window cannot be read back: most of it lies off the screen
+}
+
 # A larger window shows the same picture one to one at its top left and
 # background beyond it.
 resize_shows_background() {

@@ -88,6 +88,20 @@ SDL_Renderer* createRenderer(SDL_Window* window) {
   return nullptr;
 }
 
+// Where the window system likes, as long as the window fits the screen. On a
+// smaller screen SDL would centre it, its top left and title bar off the
+// screen and out of reach; there it starts at the screen's top left instead,
+// along each axis that does not fit.
+SDL_Point startPosition(int width, int height) {
+  SDL_Point at{static_cast<int>(SDL_WINDOWPOS_UNDEFINED),
+               static_cast<int>(SDL_WINDOWPOS_UNDEFINED)};
+  SDL_Rect usable{};
+  if (SDL_GetDisplayUsableBounds(0, &usable) != 0) return at;
+  if (width > usable.w) at.x = usable.x;
+  if (height > usable.h) at.y = usable.y;
+  return at;
+}
+
 // SDL's software renderer accepts the request to wait for the refresh and
 // reports it granted, but it cannot wait: it only copies to the window.
 bool waitsForRefresh(SDL_Renderer* renderer) {
@@ -198,9 +212,10 @@ std::unique_ptr<SdlWindow> SdlWindow::open(const Image& image, std::string* erro
   // window system gives it more pixels. The DPI that X reports is not read to
   // size the window: it is often wrong, and on X11 SDL2 hands out no larger
   // drawable anyway.
-  native->window = SDL_CreateWindow(
-      windowTitle, SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, image.width(), image.height(),
-      SDL_WINDOW_SHOWN | SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI);
+  const SDL_Point at = startPosition(image.width(), image.height());
+  native->window =
+      SDL_CreateWindow(windowTitle, at.x, at.y, image.width(), image.height(),
+                       SDL_WINDOW_SHOWN | SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI);
   if (native->window == nullptr) return fail(SDL_GetError());
   native->renderer = createRenderer(native->window);
   if (native->renderer == nullptr) return fail(SDL_GetError());
