@@ -54,12 +54,16 @@ std::string failure(const char* doing, const std::string& path, int error) {
 }
 
 // Beside the target, so that the final rename stays within one file system;
-// hidden, so that a listing in the middle of a run does not show it.
+// hidden, so that a listing in the middle of a run does not show it. The name
+// is cut short where the dot and the random suffix would take a name of the
+// longest length the file system allows beyond it.
 std::string temporaryTemplate(const std::string& target) {
+  constexpr std::string_view suffix = ".XXXXXX";
+  constexpr std::size_t longestName = NAME_MAX - 1 - suffix.size();
   const auto slash = target.rfind('/');
   const std::string directory = slash == std::string::npos ? "" : target.substr(0, slash + 1);
   const std::string name = slash == std::string::npos ? target : target.substr(slash + 1);
-  return directory + "." + name + ".XXXXXX";
+  return directory + "." + name.substr(0, longestName) + std::string(suffix);
 }
 
 // mkstemp creates the file readable by its owner alone; the output gets the
@@ -176,6 +180,9 @@ void OutputFile::openDescriptor(int descriptor) {
 }
 
 void OutputFile::openTemporary() {
+  // The shortened temporary name would pass; the rename at the end would not.
+  if (nameOf(destination_).size() > NAME_MAX)
+    throw RenderError(failure("cannot write", target_, ENAMETOOLONG));
   temporary_ = temporaryTemplate(destination_);
   fd_ = ::mkstemp(temporary_.data());
   if (fd_ < 0) throw RenderError(failure("cannot write", target_, errno));

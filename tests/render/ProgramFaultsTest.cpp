@@ -260,6 +260,26 @@ TEST(ProgramFaults, AnOutputThroughALinkGoesWhereTheLinkLeads) {
   }
 }
 
+// The temporary name adds a dot and a suffix to the output's name; any name
+// the file system takes must still work, up to the longest.
+TEST(ProgramFaults, OutputNamesUpToTheLongestAllowedAreWritten) {
+  for (const std::size_t length : {247u, 248u, 255u}) {
+    const ScratchDir dir;
+    const std::string png = std::string(length - 4, 'p') + ".png";
+    const std::string trace = std::string(length, 't');
+    const ProgramRun run =
+        runProgram({"--seed", "3", "--png", dir.file(png), "--trace", dir.file(trace)});
+    EXPECT_EQ(run.status, 0) << length << ": " << run.err;
+    EXPECT_EQ(dir.entries(), (std::set<std::string>{png, trace})) << length;
+  }
+  // One byte longer is refused before any tree, not by the rename after the last.
+  const ScratchDir dir;
+  const std::string tooLong = dir.file(std::string(256, 't'));
+  expectRefused(runProgram({"--seed", "3", "--trace", tooLong}),
+                "cannot write " + tooLong + ": File name too long");
+  EXPECT_TRUE(dir.entries().empty());
+}
+
 TEST(ProgramFaults, ASuccessfulRunLeavesExactlyItsOutputs) {
   const ScratchDir dir;
   const ProgramRun run =
