@@ -67,8 +67,12 @@ std::string temporaryTemplate(const std::string& target) {
 }
 
 // mkstemp creates the file readable by its owner alone; the output gets the
-// mode any new file would get.
-void giveUsualMode(int fd) {
+// mode any new file would get, or keeps the mode of the file it replaces.
+void giveMode(int fd, std::optional<mode_t> replacedMode) {
+  if (replacedMode) {
+    ::fchmod(fd, *replacedMode & 07777);
+    return;
+  }
   const mode_t mask = ::umask(0);
   ::umask(mask);
   ::fchmod(fd, 0666 & ~mask);
@@ -150,8 +154,12 @@ OutputFile::OutputFile(std::string target) : target_(std::move(target)) {
   if (exists && !S_ISREG(status.st_mode)) {
     openDirect();
   } else {
+    // The rename needs only the directory writable; a file its owner made
+    // read-only is refused all the same, as a shell's redirection would.
+    if (exists && ::faccessat(AT_FDCWD, resolved->c_str(), W_OK, AT_EACCESS) != 0)
+      throw RenderError(failure("cannot write", target_, errno));
     destination_ = *resolved;
-    openTemporary();
+    openTemporary(exists ? std::optional<mode_t>(status.st_mode) : std::nullopt);
   }
 }
 
@@ -179,7 +187,7 @@ void OutputFile::openDescriptor(int descriptor) {
   fd_ = copy;
 }
 
-void OutputFile::openTemporary() {
+void OutputFile::openTemporary(std::optional<mode_t> replacedMode) {
   // The shortened temporary name would pass; the rename at the end would not.
   if (nameOf(destination_).size() > NAME_MAX)
     throw RenderError(failure("cannot write", target_, ENAMETOOLONG));
@@ -187,7 +195,7 @@ void OutputFile::openTemporary() {
   fd_ = ::mkstemp(temporary_.data());
   if (fd_ < 0) throw RenderError(failure("cannot write", target_, errno));
   remember(temporary_.c_str());
-  giveUsualMode(fd_);
+  giveMode(fd_, replacedMode);
 }
 
 std::FILE* OutputFile::stream() {

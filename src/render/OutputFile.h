@@ -1,7 +1,10 @@
 #pragma once
 
+#include <sys/types.h>
+
 #include <cstdio>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace tilvera {
@@ -17,6 +20,7 @@ namespace tilvera {
 //   is neither truncated nor replaced, and what else went there stays;
 // - a target that exists and is neither a regular file nor a directory (a
 //   pipe, a device) is opened and written, not replaced.
+// A file replaced keeps its permission bits; one its user may not write is refused.
 // A symbolic link is followed, also to a file that does not exist yet, so that
 // the file it leads to is written, not the link replaced; a loop of links is refused.
 class OutputFile {
@@ -40,7 +44,7 @@ class OutputFile {
  private:
   void openDirect();
   void openDescriptor(int descriptor);
-  void openTemporary();
+  void openTemporary(std::optional<mode_t> replacedMode);
   void discard() noexcept;
 
   std::string target_;       // as the user named it, for messages

@@ -2,6 +2,7 @@
 // status 2, one "tilvera-render: " line naming it, and no output file at all.
 
 #include <fcntl.h>
+#include <grp.h>
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/resource.h>
@@ -278,6 +279,66 @@ TEST(ProgramFaults, OutputNamesUpToTheLongestAllowedAreWritten) {
   expectRefused(runProgram({"--seed", "3", "--trace", tooLong}),
                 "cannot write " + tooLong + ": File name too long");
   EXPECT_TRUE(dir.entries().empty());
+}
+
+// Runs the program under an ordinary user's ids, so that permission bits bind
+// it even when the tests run as root (who may write anything).
+ProgramRun runProgramAsUser(const std::vector<std::string>& arguments) {
+  if (::geteuid() != 0) return runProgram(arguments);
+  const ScratchDir streams;
+  const std::string outPath = streams.file("stdout"), errPath = streams.file("stderr");
+  std::vector<std::string> words{TILVERA_RENDER_PROGRAM};
+  words.insert(words.end(), arguments.begin(), arguments.end());
+  std::vector<char*> argv;
+  for (std::string& word : words) argv.push_back(word.data());
+  argv.push_back(nullptr);
+  const uid_t nobody = 65534;
+  const pid_t pid = ::fork();
+  if (pid == 0) {
+    const int out = ::open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    const int err = ::open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    if (out < 0 || err < 0 || ::dup2(out, 1) < 0 || ::dup2(err, 2) < 0 ||
+        ::setgroups(0, nullptr) != 0 || ::setgid(nobody) != 0 || ::setuid(nobody) != 0)
+      ::_exit(127);
+    ::execv(argv[0], argv.data());
+    ::_exit(127);
+  }
+  const int waitStatus = waitForProgram(pid);
+  ProgramRun run;
+  run.status = WIFEXITED(waitStatus) ? WEXITSTATUS(waitStatus) : -1;
+  run.out = readFile(outPath);
+  run.err = readFile(errPath);
+  return run;
+}
+
+// The rename needs only the directory writable, but a file its owner made
+// read-only is not the program's to replace, as a shell's `>` would not.
+TEST(ProgramFaults, AReadOnlyTargetIsRefusedAndLeftAsItWas) {
+  const ScratchDir dir;
+  std::filesystem::permissions(dir.file(""), std::filesystem::perms::all);
+  for (const char* option : {"--png", "--trace"}) {
+    const std::string target = dir.write("kept", "old content");
+    ASSERT_EQ(::chmod(target.c_str(), 0444), 0);
+    const ProgramRun run = runProgramAsUser({"--seed", "3", option, target});
+    expectRefused(run, "cannot write " + target + ": Permission denied");
+    EXPECT_TRUE(readFile(target) == "old content") << option;
+    EXPECT_EQ(dir.entries(), std::set<std::string>{"kept"}) << option;
+    ::unlink(target.c_str());
+  }
+}
+
+// A replaced file keeps its permission bits; only a new file gets the usual mode.
+TEST(ProgramFaults, AReplacedFileKeepsItsMode) {
+  const ScratchDir dir;
+  for (const mode_t mode : {0600, 0664, 0751}) {
+    const std::string target = dir.write("tree.png", "old picture");
+    ASSERT_EQ(::chmod(target.c_str(), mode), 0);
+    ASSERT_EQ(runProgram({"--seed", "3", "--png", target}).status, 0);
+    struct stat status {};
+    ASSERT_EQ(::stat(target.c_str(), &status), 0);
+    EXPECT_EQ(status.st_mode & 07777, mode) << std::oct << mode;
+    EXPECT_TRUE(readFile(target).starts_with("\x89PNG"));
+  }
 }
 
 TEST(ProgramFaults, ASuccessfulRunLeavesExactlyItsOutputs) {
