@@ -18,6 +18,12 @@ void report(std::FILE* err, std::string_view message) {
   std::fprintf(err, "tilvera-render: %.*s\n", static_cast<int>(message.size()), message.data());
 }
 
+// Help and version text that could not be written is a failure; there is no
+// message, since the usual place for one may be what failed.
+int printed(std::FILE* out) {
+  return std::fflush(out) == 0 && !std::ferror(out) ? exitDone : exitFault;
+}
+
 }  // namespace
 
 int renderMain(int argc, const char* const argv[], std::FILE* out, std::FILE* err) {
@@ -25,10 +31,10 @@ int renderMain(int argc, const char* const argv[], std::FILE* out, std::FILE* er
   switch (command.action) {
     case ParsedCommandLine::Action::help:
       std::fprintf(out, "%.*s", static_cast<int>(usageText().size()), usageText().data());
-      return exitDone;
+      return printed(out);
     case ParsedCommandLine::Action::version:
       std::fprintf(out, "%.*s\n", static_cast<int>(versionText().size()), versionText().data());
-      return exitDone;
+      return printed(out);
     case ParsedCommandLine::Action::error:
       report(err, command.error);
       std::fputs("Try 'tilvera-render --help' for more information.\n", err);

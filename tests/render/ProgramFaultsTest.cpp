@@ -52,6 +52,15 @@ TEST(ProgramFaults, HelpAndVersionSucceedOnStandardOutput) {
       << version.out;
 }
 
+TEST(ProgramFaults, HelpAndVersionThatCannotBeWrittenFailSilently) {
+  for (const char* option : {"--help", "--version"}) {
+    const ScratchDir streams;
+    const int waitStatus = waitForProgram(startProgram({option}, "/dev/full", streams.file("err")));
+    EXPECT_TRUE(WIFEXITED(waitStatus) && WEXITSTATUS(waitStatus) == 2) << option;
+    EXPECT_EQ(readFile(streams.file("err")), "") << option;
+  }
+}
+
 TEST(ProgramFaults, BadArgumentsAreRefusedWithAHintAndNoOutput) {
   const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
       {{"--seed", "x"}, "--seed needs a non-negative integer"},
