@@ -210,6 +210,11 @@ title_and_size() {
   local shown
   shown=$(x "$grab" title "$window") || fail "cannot read the title"
   [[ $shown == "$title" ]] || fail "title is '$shown'"
+  # The old WM_NAME, which older window managers show, in its own Latin-1;
+  # xprop hands it back in the UTF-8 of the locale.
+  local old_name
+  old_name=$(LC_ALL=C.UTF-8 x xprop -id "$window" WM_NAME) || fail "cannot read WM_NAME"
+  [[ $old_name == "WM_NAME(STRING) = \"$title\"" ]] || fail "WM_NAME is $old_name"
   [[ $(client_size) == 637x439 ]] || fail "client area is $(client_size)"
 }
 

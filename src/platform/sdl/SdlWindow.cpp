@@ -15,6 +15,7 @@
 #include "platform/sdl/FramePacer.h"
 #include "platform/sdl/KeyTranslation.h"
 #include "platform/sdl/PresentGeometry.h"
+#include "platform/sdl/X11WindowName.h"
 
 namespace tilvera {
 
@@ -234,6 +235,9 @@ std::unique_ptr<SdlWindow> SdlWindow::open(const Image& image, std::string* erro
     return fail(SDL_GetError());
   }
 
+  // Only now: an OpenGL renderer makes SDL create the X window afresh, and
+  // SDL names the new one the old way again.
+  nameX11WindowInLatin1(native->window, windowTitle);
   ignoreUnusedEvents();
   SDL_StartTextInput();
   std::unique_ptr<SdlWindow> opened(new SdlWindow(image, std::move(native)));
