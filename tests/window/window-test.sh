@@ -311,6 +311,19 @@ sigint_while_paused_ends() {
   expect_exit 0
 }
 
+# A screen of 256 colours, which no renderer of SDL's draws on: refused in one
+# line that names the screen as the cause.
+eight_bit_screen_refused() {
+  xvfb_options=(-screen 0 1024x768x8)
+  start_x_server
+  local status=0
+  timeout -s KILL 10 "$tilvera" >"$work/stdout" 2>"$work/stderr" || status=$?
+  ((status == 1)) || fail "exit status $status, expected 1"
+  [[ $(wc -l <"$work/stderr") == 1 ]] || fail "stderr is not one line"
+  grep -q '^tilvera: cannot open a window: cannot draw on this screen (' "$work/stderr" ||
+    fail "unexpected message"
+}
+
 # On a screen smaller than the window, its top left (and with it the title bar
 # a window manager puts there) stays on the screen, within reach.
 small_screen_keeps_top_left_on_screen() {

@@ -219,7 +219,10 @@ std::unique_ptr<SdlWindow> SdlWindow::open(const Image& image, std::string* erro
                        SDL_WINDOW_SHOWN | SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI);
   if (native->window == nullptr) return fail(SDL_GetError());
   native->renderer = createRenderer(native->window);
-  if (native->renderer == nullptr) return fail(SDL_GetError());
+  // SDL's own words ("Couldn't find matching render driver") do not say that
+  // the screen is the cause; a screen of 256 colours is the usual one.
+  if (native->renderer == nullptr)
+    return fail(std::string("cannot draw on this screen (") + SDL_GetError() + ")");
   if (!waitsForRefresh(native->renderer)) native->pacer.emplace(refreshRateOf(native->window));
   // The image's own layout (0x00BBGGRR in memory order of a 32-bit word), so
   // nothing is converted on the way.
