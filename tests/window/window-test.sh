@@ -363,6 +363,21 @@ no_display_fails() {
   ((status == 1)) || fail "exit status $status, expected 1"
   [[ $(wc -l <"$work/stderr") == 1 ]] || fail "stderr is not one line"
   grep -q '^tilvera: cannot open a window: .' "$work/stderr" || fail "unexpected message"
+
+  # SDL_VIDEODRIVER set empty names no driver; one that does not exist is the
+  # cause the message gives.
+  local driver expected
+  for driver in "" bogus; do
+    expected="tilvera: cannot open a window: no display (DISPLAY is not set)"
+    [[ -n $driver ]] &&
+      expected="tilvera: cannot open a window: no display (the video driver $driver does not start: $driver not available)"
+    status=0
+    timeout -s KILL 10 env -u DISPLAY -u WAYLAND_DISPLAY SDL_VIDEODRIVER="$driver" "$tilvera" \
+      >"$work/stdout" 2>"$work/stderr" || status=$?
+    ((status == 1)) || fail "SDL_VIDEODRIVER='$driver': exit status $status, expected 1"
+    [[ $(cat "$work/stderr") == "$expected" ]] ||
+      fail "SDL_VIDEODRIVER='$driver': unexpected message: $(cat "$work/stderr")"
+  done
 }
 
 # A display that works, and a video driver named by the user that would show

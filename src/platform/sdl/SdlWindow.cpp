@@ -57,12 +57,16 @@ bool startVideo(std::string& why) {
     if (why.empty()) why = SDL_GetError();
     return false;
   };
-  if (SDL_GetHint(SDL_HINT_VIDEODRIVER) != nullptr) return tryDriver();
+  // An empty SDL_VIDEODRIVER names no driver: SDL would then try every one of
+  // its own, the invisible ones included.
+  if (const char* named = SDL_GetHint(SDL_HINT_VIDEODRIVER); named != nullptr && *named != '\0')
+    return tryDriver();
   for (int i = 0; i < SDL_GetNumVideoDrivers(); ++i) {
     const char* driver = SDL_GetVideoDriver(i);
     if (showsNothing(driver)) continue;
     if (SDL_strcasecmp(driver, "wayland") == 0 && !waylandReachable()) continue;
-    SDL_SetHint(SDL_HINT_VIDEODRIVER, driver);
+    // Over an empty SDL_VIDEODRIVER, which a plain hint would not override.
+    SDL_SetHintWithPriority(SDL_HINT_VIDEODRIVER, driver, SDL_HINT_OVERRIDE);
     if (tryDriver()) return true;
   }
   return false;
@@ -70,6 +74,10 @@ bool startVideo(std::string& why) {
 
 std::string noDisplayReason(const std::string& why) {
   const std::string detail = why.empty() ? "" : ": " + why;
+  // A driver the user named is the first suspect, whatever DISPLAY says.
+  if (isSet("SDL_VIDEODRIVER"))
+    return std::string("no display (the video driver ") + std::getenv("SDL_VIDEODRIVER") +
+           " does not start" + detail + ")";
   for (const char* variable : {"DISPLAY", "WAYLAND_DISPLAY"}) {
     if (isSet(variable)) {
       return std::string("no display (cannot connect to ") + variable + "=" +
