@@ -291,12 +291,22 @@ TEST(ProgramFaults, OutputNamesUpToTheLongestAllowedAreWritten) {
 }
 
 // Runs the program under an ordinary user's ids, so that permission bits bind
-// it even when the tests run as root (who may write anything).
+// it even when the tests run as root (who may write anything). That user may
+// not reach the build tree (a checkout under /root), so it runs a copy of the
+// program from a directory open to all.
 ProgramRun runProgramAsUser(const std::vector<std::string>& arguments) {
   if (::geteuid() != 0) return runProgram(arguments);
-  const ScratchDir streams;
+  const ScratchDir streams, bin;
+  std::filesystem::permissions(bin.file(""), std::filesystem::perms::owner_all |
+                                                 std::filesystem::perms::group_exec |
+                                                 std::filesystem::perms::others_exec);
+  const std::string program = bin.file("tilvera-render");
+  std::filesystem::copy_file(TILVERA_RENDER_PROGRAM, program);
+  std::filesystem::permissions(program, std::filesystem::perms::owner_all |
+                                            std::filesystem::perms::group_exec |
+                                            std::filesystem::perms::others_exec);
   const std::string outPath = streams.file("stdout"), errPath = streams.file("stderr");
-  std::vector<std::string> words{TILVERA_RENDER_PROGRAM};
+  std::vector<std::string> words{program};
   words.insert(words.end(), arguments.begin(), arguments.end());
   std::vector<char*> argv;
   for (std::string& word : words) argv.push_back(word.data());
