@@ -67,10 +67,17 @@ std::string temporaryTemplate(const std::string& target) {
 }
 
 // mkstemp creates the file readable by its owner alone; the output gets the
-// mode any new file would get, or keeps the mode of the file it replaces.
-void giveMode(int fd, std::optional<mode_t> replacedMode) {
-  if (replacedMode) {
-    ::fchmod(fd, *replacedMode & 07777);
+// mode any new file would get, or takes the place of the file it replaces:
+// the same mode, and the same owner and group as far as this user may give
+// them away (root may; anybody else may only choose among their own groups).
+// The owner goes first: a change of owner clears the set-id bits.
+void giveOwnerAndMode(int fd, const std::optional<struct stat>& replaced) {
+  if (replaced) {
+    if (::fchown(fd, replaced->st_uid, replaced->st_gid) != 0 &&
+        ::fchown(fd, static_cast<uid_t>(-1), replaced->st_gid) != 0) {
+      // Not this user's to give: the output stays theirs, like any new file.
+    }
+    ::fchmod(fd, replaced->st_mode & 07777);
     return;
   }
   const mode_t mask = ::umask(0);
@@ -159,7 +166,7 @@ OutputFile::OutputFile(std::string target) : target_(std::move(target)) {
     if (exists && ::faccessat(AT_FDCWD, resolved->c_str(), W_OK, AT_EACCESS) != 0)
       throw RenderError(failure("cannot write", target_, errno));
     destination_ = *resolved;
-    openTemporary(exists ? std::optional<mode_t>(status.st_mode) : std::nullopt);
+    openTemporary(exists ? std::optional<struct stat>(status) : std::nullopt);
   }
 }
 
@@ -187,7 +194,7 @@ void OutputFile::openDescriptor(int descriptor) {
   fd_ = copy;
 }
 
-void OutputFile::openTemporary(std::optional<mode_t> replacedMode) {
+void OutputFile::openTemporary(const std::optional<struct stat>& replaced) {
   // The shortened temporary name would pass; the rename at the end would not.
   if (nameOf(destination_).size() > NAME_MAX)
     throw RenderError(failure("cannot write", target_, ENAMETOOLONG));
@@ -195,7 +202,7 @@ void OutputFile::openTemporary(std::optional<mode_t> replacedMode) {
   fd_ = ::mkstemp(temporary_.data());
   if (fd_ < 0) throw RenderError(failure("cannot write", target_, errno));
   remember(temporary_.c_str());
-  giveMode(fd_, replacedMode);
+  giveOwnerAndMode(fd_, replaced);
 }
 
 std::FILE* OutputFile::stream() {

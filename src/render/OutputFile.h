@@ -1,5 +1,6 @@
 #pragma once
 
+#include <sys/stat.h>
 #include <sys/types.h>
 
 #include <cstdio>
@@ -44,7 +45,7 @@ class OutputFile {
  private:
   void openDirect();
   void openDescriptor(int descriptor);
-  void openTemporary(std::optional<mode_t> replacedMode);
+  void openTemporary(const std::optional<struct stat>& replaced);
   void discard() noexcept;
 
   std::string target_;       // as the user named it, for messages

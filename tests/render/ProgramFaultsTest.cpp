@@ -302,9 +302,12 @@ ProgramRun runProgramAsUser(const std::vector<std::string>& arguments) {
                                                  std::filesystem::perms::others_exec);
   const std::string program = bin.file("tilvera-render");
   std::filesystem::copy_file(TILVERA_RENDER_PROGRAM, program);
-  std::filesystem::permissions(program, std::filesystem::perms::owner_all |
-                                            std::filesystem::perms::group_exec |
-                                            std::filesystem::perms::others_exec);
+  // Readable as well: the leak checker of a sanitizer build reads the program
+  // it runs in, and without it cannot tell which library a leak comes from.
+  std::filesystem::permissions(
+      program, std::filesystem::perms::owner_all | std::filesystem::perms::group_read |
+                   std::filesystem::perms::group_exec | std::filesystem::perms::others_read |
+                   std::filesystem::perms::others_exec);
   const std::string outPath = streams.file("stdout"), errPath = streams.file("stderr");
   std::vector<std::string> words{program};
   words.insert(words.end(), arguments.begin(), arguments.end());
@@ -358,6 +361,34 @@ TEST(ProgramFaults, AReplacedFileKeepsItsMode) {
     EXPECT_EQ(status.st_mode & 07777, mode) << std::oct << mode;
     EXPECT_TRUE(readFile(target).starts_with("\x89PNG"));
   }
+}
+
+// A replaced file keeps its owner and group where the user running the program
+// may give them away, as root may; anybody else still replaces a file they may
+// write, and it becomes theirs.
+TEST(ProgramFaults, AReplacedFileKeepsItsOwnerWherePermitted) {
+  if (::geteuid() != 0) GTEST_SKIP() << "only root may give a file to another user";
+  const uid_t nobody = 65534;
+  const gid_t nogroup = 65534;
+  const ScratchDir dir;
+  std::filesystem::permissions(dir.file(""), std::filesystem::perms::all);
+  const std::string target = dir.write("tree.png", "old picture");
+  const auto owner = [&target] {
+    struct stat status {};
+    EXPECT_EQ(::stat(target.c_str(), &status), 0);
+    return std::pair{status.st_uid, status.st_gid};
+  };
+
+  ASSERT_EQ(::chown(target.c_str(), nobody, nogroup), 0);
+  ASSERT_EQ(runProgram({"--seed", "3", "--png", target}).status, 0);
+  EXPECT_EQ(owner(), (std::pair{nobody, nogroup})) << "root replaced another user's file";
+
+  ASSERT_EQ(::chown(target.c_str(), 0, 0), 0);
+  ASSERT_EQ(::chmod(target.c_str(), 0666), 0);
+  const ProgramRun run = runProgramAsUser({"--seed", "3", "--png", target});
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(owner(), (std::pair{nobody, nogroup})) << "an ordinary user replaced root's file";
+  EXPECT_TRUE(readFile(target).starts_with("\x89PNG"));
 }
 
 TEST(ProgramFaults, ASuccessfulRunLeavesExactlyItsOutputs) {
