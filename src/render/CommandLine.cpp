@@ -75,7 +75,7 @@ class Parser {
     if (!value) return;
     const auto trees = parseCount(*value);
     if (!trees || *trees == 0)
-      return fail("--trees needs a positive integer, not " + quoted(*value));
+      return fail("--trees needs a positive integer below 2^64, not " + quoted(*value));
     options().trees = *trees;
   }
 
