@@ -42,6 +42,30 @@ void forget(const char* path) {
   }
 }
 
+// The signals that end a run and take its temporaries with them. SIGPIPE too:
+// a trace piped into a reader that stops early (head) ends the run that way,
+// and a PNG not yet published must not stay behind.
+constexpr std::array cleanupSignals{SIGINT,  SIGTERM, SIGHUP,  SIGPIPE,   SIGQUIT, SIGALRM,
+                                    SIGUSR1, SIGUSR2, SIGXCPU, SIGVTALRM, SIGPROF};
+
+// Holds those signals back while it lives: one that comes between a temporary's
+// creation and its being remembered then waits, and removes it after all.
+class CleanupSignalsHeld {
+ public:
+  CleanupSignalsHeld() {
+    sigset_t held;
+    ::sigemptyset(&held);
+    for (int signalNumber : cleanupSignals) ::sigaddset(&held, signalNumber);
+    ::sigprocmask(SIG_BLOCK, &held, &previous_);
+  }
+  ~CleanupSignalsHeld() { ::sigprocmask(SIG_SETMASK, &previous_, nullptr); }
+  CleanupSignalsHeld(const CleanupSignalsHeld&) = delete;
+  CleanupSignalsHeld& operator=(const CleanupSignalsHeld&) = delete;
+
+ private:
+  sigset_t previous_;
+};
+
 extern "C" void removeTemporariesAndDie(int signalNumber) {
   for (auto& slot : pendingTemporaries)
     if (const char* path = slot.load()) ::unlink(path);
@@ -199,9 +223,12 @@ void OutputFile::openTemporary(const std::optional<struct stat>& replaced) {
   if (nameOf(destination_).size() > NAME_MAX)
     throw RenderError(failure("cannot write", target_, ENAMETOOLONG));
   temporary_ = temporaryTemplate(destination_);
-  fd_ = ::mkstemp(temporary_.data());
+  {
+    const CleanupSignalsHeld held;
+    fd_ = ::mkstemp(temporary_.data());
+    if (fd_ >= 0) remember(temporary_.c_str());
+  }
   if (fd_ < 0) throw RenderError(failure("cannot write", target_, errno));
-  remember(temporary_.c_str());
   giveOwnerAndMode(fd_, replaced);
 }
 
@@ -272,12 +299,10 @@ bool namesSameFile(const std::string& a, const std::string& b) {
 }
 
 void removeTemporaryOutputsOnSignal() {
-  // SIGPIPE too: a trace piped into a reader that stops early (head) ends the
-  // run that way, and a PNG not yet published must not stay behind. A signal
-  // the program was started with ignored stays ignored: nohup's SIGHUP must
-  // not end the run, and with SIGPIPE ignored the write fails and says so.
-  for (int signalNumber : {SIGINT, SIGTERM, SIGHUP, SIGPIPE, SIGQUIT, SIGALRM, SIGUSR1, SIGUSR2,
-                           SIGXCPU, SIGVTALRM, SIGPROF}) {
+  // A signal the program was started with ignored stays ignored: nohup's
+  // SIGHUP must not end the run, and with SIGPIPE ignored the write fails and
+  // says so.
+  for (int signalNumber : cleanupSignals) {
     struct sigaction current {};
     if (::sigaction(signalNumber, nullptr, &current) == 0 && current.sa_handler == SIG_IGN)
       continue;

@@ -290,6 +290,43 @@ TEST(ProgramFaults, OutputNamesUpToTheLongestAllowedAreWritten) {
   EXPECT_TRUE(dir.entries().empty());
 }
 
+// A copy that any user may read, and run if it is a program: the leak checker
+// of a sanitizer build reads the program it runs in, and without it cannot
+// tell which library a leak comes from.
+std::string readableCopy(const ScratchDir& dir, const std::string& source,
+                         const std::string& name) {
+  const std::string copy = dir.file(name);
+  std::filesystem::copy_file(source, copy);
+  using std::filesystem::perms;
+  std::filesystem::permissions(copy, perms::owner_all | perms::group_read | perms::group_exec |
+                                         perms::others_read | perms::others_exec);
+  return copy;
+}
+
+// This process's environment, but with the leak checker's suppressions, if
+// any, read from a copy in `dir`: the original may lie where that user may not look.
+std::vector<std::string> environmentForUser(const ScratchDir& dir) {
+  static const std::regex suppressions("suppressions=([^:]+)");
+  std::vector<std::string> variables;
+  for (char** variable = environ; *variable; ++variable) {
+    std::string text = *variable;
+    std::smatch found;
+    if (text.starts_with("LSAN_OPTIONS=") && std::regex_search(text, found, suppressions)) {
+      const auto at = found.position(1), length = found.length(1);
+      text.replace(at, length, readableCopy(dir, found[1].str(), "lsan.supp"));
+    }
+    variables.push_back(std::move(text));
+  }
+  return variables;
+}
+
+std::vector<char*> pointersTo(std::vector<std::string>& words) {
+  std::vector<char*> pointers;
+  for (std::string& word : words) pointers.push_back(word.data());
+  pointers.push_back(nullptr);
+  return pointers;
+}
+
 // Runs the program under an ordinary user's ids, so that permission bits bind
 // it even when the tests run as root (who may write anything). That user may
 // not reach the build tree (a checkout under /root), so it runs a copy of the
@@ -300,20 +337,12 @@ ProgramRun runProgramAsUser(const std::vector<std::string>& arguments) {
   std::filesystem::permissions(bin.file(""), std::filesystem::perms::owner_all |
                                                  std::filesystem::perms::group_exec |
                                                  std::filesystem::perms::others_exec);
-  const std::string program = bin.file("tilvera-render");
-  std::filesystem::copy_file(TILVERA_RENDER_PROGRAM, program);
-  // Readable as well: the leak checker of a sanitizer build reads the program
-  // it runs in, and without it cannot tell which library a leak comes from.
-  std::filesystem::permissions(
-      program, std::filesystem::perms::owner_all | std::filesystem::perms::group_read |
-                   std::filesystem::perms::group_exec | std::filesystem::perms::others_read |
-                   std::filesystem::perms::others_exec);
+  const std::string program = readableCopy(bin, TILVERA_RENDER_PROGRAM, "tilvera-render");
   const std::string outPath = streams.file("stdout"), errPath = streams.file("stderr");
   std::vector<std::string> words{program};
   words.insert(words.end(), arguments.begin(), arguments.end());
-  std::vector<char*> argv;
-  for (std::string& word : words) argv.push_back(word.data());
-  argv.push_back(nullptr);
+  std::vector<std::string> variables = environmentForUser(bin);
+  const std::vector<char*> argv = pointersTo(words), envp = pointersTo(variables);
   const uid_t nobody = 65534;
   const pid_t pid = ::fork();
   if (pid == 0) {
@@ -322,7 +351,7 @@ ProgramRun runProgramAsUser(const std::vector<std::string>& arguments) {
     if (out < 0 || err < 0 || ::dup2(out, 1) < 0 || ::dup2(err, 2) < 0 ||
         ::setgroups(0, nullptr) != 0 || ::setgid(nobody) != 0 || ::setuid(nobody) != 0)
       ::_exit(127);
-    ::execv(argv[0], argv.data());
+    ::execve(argv[0], argv.data(), envp.data());
     ::_exit(127);
   }
   const int waitStatus = waitForProgram(pid);
@@ -436,6 +465,28 @@ TEST(ProgramFaults, AnInterruptedRunLeavesNoTemporaryFileBehind) {
     EXPECT_TRUE(dir.entries().empty()) << strsignal(signalNumber);
   }
   ::setrlimit(RLIMIT_CORE, &core);
+}
+
+// A signal that comes the moment a temporary is created, before the program
+// has noted it as one to remove, still removes it: the signals wait until then.
+TEST(ProgramFaults, ASignalAsTheTemporaryIsCreatedLeavesNothingBehind) {
+  const std::string asanOptions = std::getenv("ASAN_OPTIONS") ? std::getenv("ASAN_OPTIONS") : "";
+  // A sanitizer build wants its runtime loaded first; here it is second, harmlessly.
+  ::setenv("ASAN_OPTIONS", (asanOptions + ":verify_asan_link_order=0").c_str(), 1);
+  ::setenv("LD_PRELOAD", TILVERA_SIGNAL_AFTER_MKSTEMP, 1);
+  for (const char* option : {"--trace", "--png"}) {
+    const ScratchDir dir, streams;
+    ::setenv("SIGNAL_AFTER_MKSTEMP_IN", dir.file("").c_str(), 1);
+    const pid_t pid = startProgram({"--seed", "1", option, dir.file("out")}, streams.file("out"),
+                                   streams.file("err"));
+    const int waitStatus = waitForProgram(pid);
+    EXPECT_TRUE(WIFSIGNALED(waitStatus) && WTERMSIG(waitStatus) == SIGTERM)
+        << option << ": " << readFile(streams.file("err"));
+    EXPECT_TRUE(dir.entries().empty()) << option;
+  }
+  ::unsetenv("SIGNAL_AFTER_MKSTEMP_IN");
+  ::unsetenv("LD_PRELOAD");
+  ::setenv("ASAN_OPTIONS", asanOptions.c_str(), 1);
 }
 
 // Past a file size limit (ulimit -f) the write fails and says so, as any other
