@@ -13,6 +13,7 @@
 #include <csignal>
 #include <cstring>
 #include <functional>
+#include <optional>
 #include <regex>
 #include <set>
 #include <string>
@@ -470,9 +471,11 @@ TEST(ProgramFaults, AnInterruptedRunLeavesNoTemporaryFileBehind) {
 // A signal that comes the moment a temporary is created, before the program
 // has noted it as one to remove, still removes it: the signals wait until then.
 TEST(ProgramFaults, ASignalAsTheTemporaryIsCreatedLeavesNothingBehind) {
-  const std::string asanOptions = std::getenv("ASAN_OPTIONS") ? std::getenv("ASAN_OPTIONS") : "";
+  const char* const given = std::getenv("ASAN_OPTIONS");
+  const std::optional<std::string> asanOptions =
+      given ? std::optional<std::string>(given) : std::nullopt;
   // A sanitizer build wants its runtime loaded first; here it is second, harmlessly.
-  ::setenv("ASAN_OPTIONS", (asanOptions + ":verify_asan_link_order=0").c_str(), 1);
+  ::setenv("ASAN_OPTIONS", (asanOptions.value_or("") + ":verify_asan_link_order=0").c_str(), 1);
   ::setenv("LD_PRELOAD", TILVERA_SIGNAL_AFTER_MKSTEMP, 1);
   for (const char* option : {"--trace", "--png"}) {
     const ScratchDir dir, streams;
@@ -486,7 +489,10 @@ TEST(ProgramFaults, ASignalAsTheTemporaryIsCreatedLeavesNothingBehind) {
   }
   ::unsetenv("SIGNAL_AFTER_MKSTEMP_IN");
   ::unsetenv("LD_PRELOAD");
-  ::setenv("ASAN_OPTIONS", asanOptions.c_str(), 1);
+  if (asanOptions)
+    ::setenv("ASAN_OPTIONS", asanOptions->c_str(), 1);
+  else
+    ::unsetenv("ASAN_OPTIONS");
 }
 
 // Past a file size limit (ulimit -f) the write fails and says so, as any other
