@@ -49,6 +49,32 @@ start_on_compositor() {  # start_on_compositor PROGRAM
   running || fail "the program ended by itself"
 }
 
+# The waiting window prints "waiting" once it is open. With a sanitizer build
+# on a loaded machine that can take several seconds; the fixed pause of
+# start_on_compositor is not enough.
+expect_window_open() {
+  for _ in $(seq 200); do
+    grep -q waiting "$work/stdout" && return
+    running || fail "the program ended by itself"
+    sleep 0.1
+  done
+  fail "the window did not open"
+}
+
+# Just opened, the window still answers the compositor's first configure and
+# shows its first frame, which takes a second of processor time when the
+# machine is busy. It settles once a whole second goes by without a tick; a
+# window that keeps working never does.
+expect_settled() {
+  local ticks
+  for _ in $(seq 10); do
+    ticks=$(cpu_ticks)
+    sleep 1
+    (($(cpu_ticks) == ticks)) && return
+  done
+  fail "the window is still busy 10 s after opening"
+}
+
 expect_lost_display() {
   expect_exit 1
   [[ $(cat "$work/stderr") == "tilvera: lost the display" ]] ||
@@ -65,7 +91,8 @@ compositor_lost_while_drawing() {
 
 compositor_lost_while_waiting() {
   start_on_compositor "${TILVERA_WAITING_WINDOW:?the waiting-window test program}"
-  grep -q waiting "$work/stdout" || fail "the window did not open"
+  expect_window_open
+  expect_settled
   expect_idle
   lose_compositor
   expect_lost_display
