@@ -51,40 +51,6 @@ show() {
   sleep 0.5  # the next poll repaints it
 }
 
-# Runs the program with tree-counter.cpp preloaded (its path in
-# TILVERA_TREE_COUNTER), which keeps the number of trees begun in a file. The
-# wrapper execs, so the program keeps the process id start_program waits on.
-count_trees() {
-  local counter=${TILVERA_TREE_COUNTER:?the tree counter library}
-  local program=$tilvera
-  tilvera=$work/counted-tilvera
-  cat >"$tilvera" <<EOF2
-#!/bin/sh
-TILVERA_TREE_COUNT_FILE='$work/trees' LD_PRELOAD='$counter' exec '$program'
-EOF2
-  chmod +x "$tilvera"
-  # The counter comes ahead of the AddressSanitizer runtime in a dev build;
-  # it intercepts nothing that runtime needs first.
-  ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0"
-  export ASAN_OPTIONS
-}
-
-trees_begun() {  # trees begun so far, the start-up's reading of the time not counted
-  local calls
-  calls=$(cat "$work/trees" 2>/dev/null)
-  echo $((${calls:-1} - 1))
-}
-
-# Waits up to SECONDS for the count to pass COUNT by at least 2, so that at
-# least one whole tree was drawn in between.
-expect_trees_after() {  # expect_trees_after COUNT SECONDS WHEN
-  for ((i = 0; i < $2 * 10; i++)); do
-    (($(trees_begun) >= $1 + 2)) && return
-    sleep 0.1
-  done
-  fail "no tree was finished $3 (trees begun: $1, then $(trees_begun))"
-}
-
 # ---------------------------------------------------------------- scenarios
 
 # Without OpenGL, SDL falls back to its software renderer, which does not wait

@@ -8,6 +8,7 @@
 #
 # TILVERA_WAITING_WINDOW names the test program that opens the window and only
 # waits, as a pause does: no key can be pressed inside the compositor from here.
+# TILVERA_TREE_COUNTER names the tree counter preloaded into the program.
 set -uo pipefail
 
 weston_pid=''
@@ -45,13 +46,19 @@ start_on_compositor() {  # start_on_compositor PROGRAM
   start_compositor
   "$1" >"$work/stdout" 2>"$work/stderr" &
   program_pid=$!
-  sleep 2  # the window is up and, for the program, the first trees are drawn
-  running || fail "the program ended by itself"
+}
+
+# The program, counted, on the compositor until a whole tree is drawn: its
+# window is up and it draws. Losing the compositor any earlier, while SDL
+# still waits for the window's first configure, tests SDL rather than us.
+start_drawing_on_compositor() {
+  count_trees
+  start_on_compositor "$tilvera"
+  expect_trees_after 0 30 "on the compositor"
 }
 
 # The waiting window prints "waiting" once it is open. With a sanitizer build
-# on a loaded machine that can take several seconds; the fixed pause of
-# start_on_compositor is not enough.
+# on a loaded machine that can take several seconds.
 expect_window_open() {
   for _ in $(seq 200); do
     grep -q waiting "$work/stdout" && return
@@ -84,7 +91,7 @@ expect_lost_display() {
 # ---------------------------------------------------------------- scenarios
 
 compositor_lost_while_drawing() {
-  start_on_compositor "$tilvera"
+  start_drawing_on_compositor
   lose_compositor
   expect_lost_display
 }
@@ -105,7 +112,7 @@ compositor_lost_while_waiting() {
 sigterm_still_ends_normally() {
   ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
   export ASAN_OPTIONS
-  start_on_compositor "$tilvera"
+  start_drawing_on_compositor
   kill -TERM "$program_pid"
   expect_exit 0
   [[ ! -s $work/stderr ]] || fail "stderr is '$(cat "$work/stderr")'"

@@ -186,6 +186,40 @@ context_switches() {  # of the program's main thread, which runs the generator
   awk '/ctxt_switches/ { n += $2 } END { print n }' "/proc/$program_pid/status"
 }
 
+# Runs the program with tree-counter.cpp preloaded (its path in
+# TILVERA_TREE_COUNTER), which keeps the number of trees begun in a file. The
+# wrapper execs, so the program keeps the process id start_program waits on.
+count_trees() {
+  local counter=${TILVERA_TREE_COUNTER:?the tree counter library}
+  local program=$tilvera
+  tilvera=$work/counted-tilvera
+  cat >"$tilvera" <<EOF2
+#!/bin/sh
+TILVERA_TREE_COUNT_FILE='$work/trees' LD_PRELOAD='$counter' exec '$program'
+EOF2
+  chmod +x "$tilvera"
+  # The counter comes ahead of the AddressSanitizer runtime in a dev build;
+  # it intercepts nothing that runtime needs first.
+  ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0"
+  export ASAN_OPTIONS
+}
+
+trees_begun() {  # trees begun so far, the start-up's reading of the time not counted
+  local calls
+  calls=$(cat "$work/trees" 2>/dev/null)
+  echo $((${calls:-1} - 1))
+}
+
+# Waits up to SECONDS for the count to pass COUNT by at least 2, so that at
+# least one whole tree was drawn in between.
+expect_trees_after() {  # expect_trees_after COUNT SECONDS WHEN
+  for ((i = 0; i < $2 * 10; i++)); do
+    (($(trees_begun) >= $1 + 2)) && return
+    sleep 0.1
+  done
+  fail "no tree was finished $3 (trees begun: $1, then $(trees_begun))"
+}
+
 pixels() { x "$grab" pixels "$window" "$@" || fail "cannot read pixels"; }
 
 client_size() {
@@ -218,8 +252,44 @@ title_and_size() {
   [[ $(client_size) == 637x439 ]] || fail "client area is $(client_size)"
 }
 
+# The first level is on screen once the disc shows white somewhere. Loaded, a
+# sanitizer build takes seconds to get there after the window appears, so a
+# check of fixed pixels waits for it rather than for a fixed time.
+expect_first_level_shown() {
+  for _ in $(seq 100); do
+    pixels 318 40 150 214 486 214 200 100 436 100 | grep -q "^$white\$" && return
+    sleep 0.1
+  done
+  fail "the disc never showed"
+}
+
+# The window appears once, complete. Shown before its renderer exists, it would
+# be mapped, destroyed and mapped again as the OpenGL renderer replaces it: a
+# flash for the user, two placements for a window manager, and a window that
+# vanishes under whoever found it first.
+appears_once() {
+  start_x_server
+  xev -root -event substructure -event property >"$work/root-events" 2>&1 &
+  local xev_pid=$!
+  # Listening once a change to the root's properties comes through.
+  for _ in $(seq 100); do
+    x xprop -root -f _TILVERA_TEST 8s -set _TILVERA_TEST ready
+    grep -q PropertyNotify "$work/root-events" && break
+    sleep 0.1
+  done
+  grep -q PropertyNotify "$work/root-events" || fail "xev does not listen to the root window"
+  launch_program || fail "the program ended before showing its window"
+  expect_first_level_shown
+  kill "$xev_pid"
+  wait "$xev_pid" 2>/dev/null
+  local maps
+  maps=$(grep -c '^MapNotify' "$work/root-events")
+  ((maps == 1)) || fail "the window was mapped $maps times"
+}
+
 shows_canvas() {
   start_program
+  expect_first_level_shown
   # Below the usable area, left and right of the trunk, nothing but background.
   local p
   while read -r p; do

@@ -224,7 +224,7 @@ std::unique_ptr<SdlWindow> SdlWindow::open(const Image& image, std::string* erro
   const SDL_Point at = startPosition(image.width(), image.height());
   native->window =
       SDL_CreateWindow(windowTitle, at.x, at.y, image.width(), image.height(),
-                       SDL_WINDOW_SHOWN | SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI);
+                       SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI);
   if (native->window == nullptr) return fail(SDL_GetError());
   native->renderer = createRenderer(native->window);
   // SDL's own words ("Couldn't find matching render driver") do not say that
@@ -251,6 +251,11 @@ std::unique_ptr<SdlWindow> SdlWindow::open(const Image& image, std::string* erro
   nameX11WindowInLatin1(native->window, windowTitle);
   ignoreUnusedEvents();
   SDL_StartTextInput();
+  // Shown only once it is complete: created visible, the window would flash
+  // up and vanish again as the OpenGL renderer replaces it, and whoever looks
+  // for it in that moment (a window manager, a test) would find the one that
+  // is about to go.
+  SDL_ShowWindow(native->window);
   std::unique_ptr<SdlWindow> opened(new SdlWindow(image, std::move(native)));
   opened->present();
   return opened;
